@@ -1,0 +1,81 @@
+#include "core/ramp_table.h"
+
+#include <charconv>
+
+namespace lumatab {
+
+const RampColumn kRampColumns[kRampColumnCount] = {
+    {"Index", 41},   {"R hex", 60}, {"R dec", 60}, {"R gamma", 60}, {"G hex", 60},
+    {"G dec", 60},   {"G gamma", 60}, {"B hex", 60}, {"B dec", 60}, {"B gamma", 60},
+};
+
+namespace {
+
+// Longest "%1.2f" text of a double: 309 integer digits, sign, point, two decimals.
+constexpr int kFixedTextCapacity = 320;
+
+std::string FormatTwoDecimals(double value) {
+    char text[kFixedTextCapacity];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return std::string(text, result.ptr);
+}
+
+// Longest padded cell ("%5u " of a 16-bit level) with its terminating zero.
+constexpr int kPaddedCellCapacity = 8;
+
+// Writes `value` right-aligned in `width` (at most 5) characters followed by one blank, as
+// "%<width>u " or "%<width>X " would, and a terminating zero.
+void FormatPaddedCell(char (&text)[kPaddedCellCapacity], std::uint16_t value, int width, int base) {
+    char digits[5];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, base);
+    int length = static_cast<int>(result.ptr - digits);
+    int pos = 0;
+    for (int pad = width - length; pad > 0; --pad) {
+        text[pos++] = ' ';
+    }
+    for (int k = 0; k < length; ++k) {
+        const char c = digits[k];
+        text[pos++] = (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    text[pos++] = ' ';
+    text[pos] = '\0';
+}
+
+}  // namespace
+
+std::string FormatGammaCell(double gamma) {
+    if (gamma <= 0.0) {
+        return "---";
+    }
+    return FormatTwoDecimals(gamma);
+}
+
+std::string FormatSummaryGamma(double gamma) { return FormatTwoDecimals(gamma); }
+
+void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& sink) {
+    sink.DeleteAllRows();
+    char text[kPaddedCellCapacity];
+    for (int i = 0; i < kRampSize; ++i) {
+        const EntryGamma entry = TableEntryGamma(ramp, i);
+        StoreEntryGamma(table, i, entry);
+        if (i == kSummaryIndex) {
+            sink.SetSummary(Channel::Red, FormatSummaryGamma(entry.red).c_str());
+            sink.SetSummary(Channel::Green, FormatSummaryGamma(entry.green).c_str());
+            sink.SetSummary(Channel::Blue, FormatSummaryGamma(entry.blue).c_str());
+        }
+        FormatPaddedCell(text, static_cast<std::uint16_t>(i), 4, 10);
+        sink.InsertRow(i, text);
+        for (Channel ch : {Channel::Red, Channel::Green, Channel::Blue}) {
+            const int column = 1 + 3 * static_cast<int>(ch);
+            const std::uint16_t level = ramp.at(ch, i);
+            FormatPaddedCell(text, level, 4, 16);
+            sink.SetCell(i, column, text);
+            FormatPaddedCell(text, level, 5, 10);
+            sink.SetCell(i, column + 1, text);
+            sink.SetCell(i, column + 2, FormatGammaCell(entry.of(ch)).c_str());
+        }
+    }
+}
+
+}  // namespace lumatab

@@ -1,0 +1,44 @@
+// What the user sees of a ramp: the ten-column table of 256 rows and the entry-128 summary.
+#pragma once
+
+#include <string>
+
+#include "core/gamma_ramp.h"
+
+namespace lumatab {
+
+constexpr int kRampColumnCount = 10;
+// The entry whose gamma the three summary labels show.
+constexpr int kSummaryIndex = 128;
+
+struct RampColumn {
+    const char* heading;
+    int width;  // pixels
+};
+
+// Headings and widths of the list's columns, in display order.
+extern const RampColumn kRampColumns[kRampColumnCount];
+
+// "---" for a gamma of 0 or less, otherwise two decimals; independent of the process locale.
+std::string FormatGammaCell(double gamma);
+
+// Two decimals with no special case ("0.00", "-21474836.48"); independent of the process locale.
+std::string FormatSummaryGamma(double gamma);
+
+// Receiver of a refresh: the list's rows and the three summary labels.
+class RampTableSink {
+public:
+    virtual ~RampTableSink() = default;
+
+    virtual void DeleteAllRows() = 0;
+    // Appends row `row` with `text` in column 0.
+    virtual void InsertRow(int row, const char* text) = 0;
+    // Sets column 1..9 of an existing row.
+    virtual void SetCell(int row, int column, const char* text) = 0;
+    virtual void SetSummary(Channel channel, const char* text) = 0;
+};
+
+// Recomputes the whole table from the ramp and rebuilds every row and the summaries in sink.
+void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& sink);
+
+}  // namespace lumatab
