@@ -21,7 +21,8 @@ struct GammaRamp {
     std::uint16_t at(Channel ch, int index) const { return levels[static_cast<int>(ch)][index]; }
 };
 static_assert(sizeof(GammaRamp) == 1536, "GammaRamp must match the device's 3 x 256 word block");
-static_assert(std::is_trivially_copyable<GammaRamp>::value && std::is_standard_layout<GammaRamp>::value,
+static_assert(std::is_trivially_copyable<GammaRamp>::value &&
+                  std::is_standard_layout<GammaRamp>::value,
               "GammaRamp is handed to the platform as raw memory");
 
 // The effective gamma of one entry.

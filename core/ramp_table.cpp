@@ -5,8 +5,8 @@
 namespace lumatab {
 
 const RampColumn kRampColumns[kRampColumnCount] = {
-    {"Index", 41},   {"R hex", 60}, {"R dec", 60}, {"R gamma", 60}, {"G hex", 60},
-    {"G dec", 60},   {"G gamma", 60}, {"B hex", 60}, {"B dec", 60}, {"B gamma", 60},
+    {"Index", 41}, {"R hex", 60},   {"R dec", 60}, {"R gamma", 60}, {"G hex", 60},
+    {"G dec", 60}, {"G gamma", 60}, {"B hex", 60}, {"B dec", 60},   {"B gamma", 60},
 };
 
 namespace {
@@ -16,8 +16,7 @@ constexpr int kFixedTextCapacity = 320;
 
 std::string FormatTwoDecimals(double value) {
     char text[kFixedTextCapacity];
-    const auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
     return std::string(text, result.ptr);
 }
 
@@ -51,7 +50,9 @@ std::string FormatGammaCell(double gamma) {
     return FormatTwoDecimals(gamma);
 }
 
-std::string FormatSummaryGamma(double gamma) { return FormatTwoDecimals(gamma); }
+std::string FormatSummaryGamma(double gamma) {
+    return FormatTwoDecimals(gamma);
+}
 
 void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& sink) {
     sink.DeleteAllRows();

@@ -1,0 +1,46 @@
+// 8-bit strings and string arrays; text is in the process's ANSI code page, as the Win32 "A"
+// calls expect it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CString {
+public:
+    CString() = default;
+    CString(const char* text) : m_text(text ? text : "") {}  // NOLINT: implicit, like a literal
+    CString(const char* text, int length) : m_text(text, static_cast<std::size_t>(length)) {}
+
+    int GetLength() const { return static_cast<int>(m_text.size()); }
+    bool IsEmpty() const { return m_text.empty(); }
+    operator const char*() const { return m_text.c_str(); }  // NOLINT: for the "A" calls
+
+    // Index of the last `c`, or -1.
+    int ReverseFind(char c) const;
+    // The first `count` characters (all of them if count exceeds the length; none if negative).
+    CString Left(int count) const;
+
+    CString& operator+=(const CString& other) {
+        m_text += other.m_text;
+        return *this;
+    }
+    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
+    friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
+
+private:
+    std::string m_text;
+};
+
+// A growable array of strings whose element access is checked: an index outside it throws
+// CInvalidArgException.
+class CStringArray {
+public:
+    int GetSize() const { return static_cast<int>(m_items.size()); }
+    int Add(const CString& item);
+    const CString& GetAt(int index) const;
+    const CString& operator[](int index) const { return GetAt(index); }
+    void RemoveAll() { m_items.clear(); }
+
+private:
+    std::vector<CString> m_items;
+};
