@@ -1,0 +1,83 @@
+// Static message maps: each class's table of (message, notification code, control ID, handler),
+// chained to its base class's table. Handlers are reached through captureless thunks that cast
+// to the class named in BEGIN_MESSAGE_MAP, so a wrong handler signature fails to compile.
+#pragma once
+
+#include <windows.h>
+
+class CWnd;
+
+// Handler thunk: receives the window object and the message's parameters, returns its result.
+using AFX_PMSG = LRESULT (*)(CWnd* pWnd, WPARAM wParam, LPARAM lParam);
+
+struct AFX_MSGMAP_ENTRY {
+    UINT nMessage;  // window message; 0 ends the table
+    UINT nCode;     // notification code (WM_COMMAND only)
+    UINT nID;       // control ID (WM_COMMAND only)
+    AFX_PMSG pfn;
+};
+
+struct AFX_MSGMAP {
+    const AFX_MSGMAP* (*pfnGetBaseMap)();  // null for the root class
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+// A parent's WM_CTLCOLOR* as the child control that sent it receives it back: wParam is the
+// HDC, lParam the CTLCOLOR_* kind.
+constexpr UINT WM_REFLECT_CTLCOLOR = 0xBC00 + 0x0019;
+
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { \
+        return GetThisMessageMap();                     \
+    }                                                   \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
+        using ThisClass = theClass;                     \
+        using TheBaseClass = baseClass;                 \
+        static const AFX_MSGMAP_ENTRY entries[] = {
+#define END_MESSAGE_MAP()                                                             \
+    { 0, 0, 0, nullptr }                                                              \
+    }                                                                                 \
+    ;                                                                                 \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries}; \
+    return &messageMap;                                                               \
+    }
+
+// void OnPaint()
+#define ON_WM_PAINT()                                            \
+    {WM_PAINT, 0, 0, [](CWnd* pWnd, WPARAM, LPARAM) -> LRESULT { \
+         static_cast<ThisClass*>(pWnd)->OnPaint();               \
+         return 0;                                               \
+     }},
+
+// HCURSOR OnQueryDragIcon()
+#define ON_WM_QUERYDRAGICON()                                                \
+    {WM_QUERYDRAGICON, 0, 0, [](CWnd* pWnd, WPARAM, LPARAM) -> LRESULT {     \
+         HCURSOR hCursor = static_cast<ThisClass*>(pWnd)->OnQueryDragIcon(); \
+         return reinterpret_cast<LRESULT>(hCursor);                          \
+     }},
+
+// void memberFxn(), for the WM_COMMAND notification `code` from control `id`.
+#define ON_CONTROL(code, id, memberFxn)                          \
+    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), \
+     [](CWnd* pWnd, WPARAM, LPARAM) -> LRESULT {                 \
+         void (ThisClass::*pfn)() = memberFxn;                   \
+         (static_cast<ThisClass*>(pWnd)->*pfn)();                \
+         return 0;                                               \
+     }},
+
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+
+// HBRUSH CtlColor(CDC* pDC, UINT nCtlColor): the parent's WM_CTLCOLOR* handled by the control.
+// A null brush leaves the message to the parent.
+#define ON_WM_CTLCOLOR_REFLECT()                                                                  \
+    {WM_REFLECT_CTLCOLOR, 0, 0, [](CWnd* pWnd, WPARAM wParam, LPARAM lParam) -> LRESULT {         \
+         CDC dc(reinterpret_cast<HDC>(wParam));                                                   \
+         HBRUSH hBrush = static_cast<ThisClass*>(pWnd)->CtlColor(&dc, static_cast<UINT>(lParam)); \
+         return reinterpret_cast<LRESULT>(hBrush);                                                \
+     }},

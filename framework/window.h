@@ -1,0 +1,86 @@
+// The window class of the class layer: a C++ object attached to an HWND, whose messages reach
+// member handlers through the class's static message map.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/gdi.h"
+#include "framework/message_map.h"
+#include "framework/string.h"
+
+class CWnd;
+
+// The direction and target of one UpdateData pass.
+class CDataExchange {
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
+    CWnd* m_pDlgWnd;          // the dialog whose controls are exchanged
+};
+
+class CWnd {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    // Unsubclasses a window that is still attached; the window itself is not destroyed.
+    virtual ~CWnd();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    // The object attached to `hWnd` on this thread, or null.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Attaches this object to an existing window and routes its messages through the map.
+    BOOL SubclassWindow(HWND hWnd);
+    // Restores the window's own procedure and detaches; returns the window.
+    HWND UnsubclassWindow();
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void SetWindowText(const char* text);
+    CString GetWindowText() const;
+    void GetClientRect(RECT* pRect) const;
+    BOOL IsIconic() const;
+    BOOL RedrawWindow(const RECT* pRectUpdate = nullptr, HRGN hRgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    void SetIcon(HICON hIcon, BOOL bBigIcon);
+
+    // Runs DoDataExchange; a failure in it is reported to the user and gives FALSE.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    HWND m_hWnd = nullptr;  // not owned: the window is destroyed by its parent or its dialog
+
+protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+
+    // Handles one message: the map's handler, otherwise Default(). Exceptions do not leave it.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window's own processing of the message being handled.
+    LRESULT Default();
+    // Default painting, by the window's own procedure.
+    void OnPaint() { Default(); }
+
+    // Shows the error of an exception caught by the dispatch, in a box owned by this window.
+    void ReportException(const char* what) const;
+
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+
+private:
+    // Finds the map entry for the message, searching base classes' maps after this class's.
+    const AFX_MSGMAP_ENTRY* FindEntry(UINT message, UINT nCode, UINT nID) const;
+    // Offers a child's WM_CTLCOLOR* back to the child; a non-null brush answers it.
+    static HBRUSH ReflectCtlColor(HWND hChild, HDC hDC, UINT nCtlColor);
+
+    WNDPROC m_pfnSuper = nullptr;  // the window's procedure before it was subclassed
+    struct Msg {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } m_curMsg = {0, 0, 0};  // the message being handled, for Default()
+};
+
+// Attaches the dialog's control `nIDC` to `rControl` on the first call; later calls do nothing.
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
