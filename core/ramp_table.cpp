@@ -1,6 +1,7 @@
 #include "core/ramp_table.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace lumatab {
 
@@ -14,7 +15,27 @@ namespace {
 // Longest "%1.2f" text of a double: 309 integer digits, sign, point, two decimals.
 constexpr int kFixedTextCapacity = 320;
 
+// "%1.2f" of value, exact for every double and independent of the process locale.
 std::string FormatTwoDecimals(double value) {
+    // Fast path: a value within a quarter hundredth of a whole number of hundredths (all that
+    // the gamma table holds) rounds to that number, so its digits come from the integer.
+    const double hundredths = value * 100.0;
+    if (std::fabs(hundredths) < 1e15) {
+        const double nearest = std::nearbyint(hundredths);
+        if (std::fabs(hundredths - nearest) < 0.25) {
+            const long long whole = static_cast<long long>(std::fabs(nearest));
+            char text[24];
+            char* end = text;
+            if (std::signbit(value)) {
+                *end++ = '-';
+            }
+            end = std::to_chars(end, text + sizeof text, whole / 100).ptr;
+            *end++ = '.';
+            *end++ = static_cast<char>('0' + whole % 100 / 10);
+            *end++ = static_cast<char>('0' + whole % 10);
+            return std::string(text, end);
+        }
+    }
     char text[kFixedTextCapacity];
     const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
     return std::string(text, result.ptr);
@@ -24,21 +45,21 @@ std::string FormatTwoDecimals(double value) {
 constexpr int kPaddedCellCapacity = 8;
 
 // Writes `value` right-aligned in `width` (at most 5) characters followed by one blank, as
-// "%<width>u " or "%<width>X " would, and a terminating zero.
-void FormatPaddedCell(char (&text)[kPaddedCellCapacity], std::uint16_t value, int width, int base) {
-    char digits[5];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, base);
-    int length = static_cast<int>(result.ptr - digits);
-    int pos = 0;
-    for (int pad = width - length; pad > 0; --pad) {
-        text[pos++] = ' ';
+// "%<width>u" or "%<width>X" followed by a blank would, and a terminating zero.
+void FormatPaddedCell(char (&text)[kPaddedCellCapacity], std::uint16_t value, int width,
+                      unsigned base) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    text[width] = ' ';
+    text[width + 1] = '\0';
+    int pos = width - 1;
+    unsigned rest = value;
+    do {
+        text[pos--] = kDigits[rest % base];
+        rest /= base;
+    } while (rest != 0);
+    while (pos >= 0) {
+        text[pos--] = ' ';
     }
-    for (int k = 0; k < length; ++k) {
-        const char c = digits[k];
-        text[pos++] = (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    text[pos++] = ' ';
-    text[pos] = '\0';
 }
 
 }  // namespace
