@@ -13,7 +13,8 @@ public:
     CFont& operator=(const CFont&) = delete;
     ~CFont() { DeleteObject(); }
 
-    // Replaces the font with a new one made from `pLogFont`; FALSE (and no font) if GDI fails.
+    // Replaces the font with a new one made from `pLogFont`; FALSE, keeping the old one, if GDI
+    // fails.
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont);
     // Takes ownership of `hFont`; the font held before is deleted.
     BOOL Attach(HFONT hFont);

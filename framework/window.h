@@ -56,23 +56,28 @@ protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
-    // Handles one message: the map's handler, otherwise Default(). Exceptions do not leave it.
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's own processing of the message being handled.
     LRESULT Default();
     // Default painting, by the window's own procedure.
     void OnPaint() { Default(); }
 
-    // Shows the error of an exception caught by the dispatch, in a box owned by this window.
-    void ReportException(const char* what) const;
-
-    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    // Shows the exception being handled (call only inside a catch block) in one error box owned
+    // by this window's top-level window.
+    void ReportCurrentException() const;
 
 private:
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+
+    // Handles one message: saves it for Default(), dispatches it and reports any exception
+    // that leaves the handler, which then gets the default result.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The map's handler for the message (after offering a child's WM_CTLCOLOR* to the child),
+    // otherwise Default().
+    LRESULT OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam);
     // Finds the map entry for the message, searching base classes' maps after this class's.
     const AFX_MSGMAP_ENTRY* FindEntry(UINT message, UINT nCode, UINT nID) const;
-    // Offers a child's WM_CTLCOLOR* back to the child; a non-null brush answers it.
-    static HBRUSH ReflectCtlColor(HWND hChild, HDC hDC, UINT nCtlColor);
+    // Forgets the window without touching it.
+    void Detach();
 
     WNDPROC m_pfnSuper = nullptr;  // the window's procedure before it was subclassed
     struct Msg {

@@ -1,0 +1,31 @@
+// The application object: the program's one global CWinApp, started by AfxWinMain.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/window.h"
+
+class CWinApp {
+public:
+    // Registers this object as the application; there is one, constructed before WinMain runs.
+    explicit CWinApp(const char* appName = nullptr);
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+    virtual ~CWinApp();
+
+    // The program's start-up; it runs its modal dialogs itself. The result is not used: the
+    // layer has no message loop of its own, so the program ends when this returns.
+    virtual BOOL InitInstance() { return TRUE; }
+
+    const char* m_pszAppName;  // the name given, or null (the executable's name is used)
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;  // not owned: the main window object belongs to InitInstance
+};
+
+// The application object, or null before it is constructed.
+CWinApp* AfxGetApp();
+// The module whose resources the dialogs are built from: the executable.
+HINSTANCE AfxGetResourceHandle();
+// Prepares the user-interface thread (common controls, COM), runs the application's
+// InitInstance and returns the process's exit code: 0, or 1 if start-up failed.
+int AfxWinMain(HINSTANCE hInstance);

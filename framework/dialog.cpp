@@ -1,0 +1,54 @@
+#include "framework/dialog.h"
+
+#include "framework/app.h"
+
+// The dialog procedure only attaches the object: on WM_INITDIALOG the dialog window is
+// subclassed like any other, and from then on the dialog manager is its default processing.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) {
+        return FALSE;
+    }
+    CDialog* pDlg = reinterpret_cast<CDialog*>(lParam);
+    if (!pDlg->SubclassWindow(hWnd)) {
+        EndDialog(hWnd, -1);
+        return FALSE;
+    }
+    try {
+        return pDlg->OnInitDialog();
+    } catch (...) {
+        pDlg->ReportCurrentException();
+        // The dialog runs on, with the focus on its first tab stop.
+        return TRUE;
+    }
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_BN_CLICKED(IDOK, &CDialog::OnOK)
+ON_BN_CLICKED(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+INT_PTR CDialog::DoModal() {
+    return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                           m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr, &AfxDlgProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::EndDialog(int nResult) {
+    ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}

@@ -1,0 +1,58 @@
+#include "ui/label.h"
+
+namespace {
+
+// What SetLabelTextColor and SetLabelFontHeight redraw with: 0x105.
+constexpr UINT kRedrawNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CLabel, CStatic)
+ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+CLabel::CLabel()
+    : m_crText(GetSysColor(COLOR_WINDOWTEXT)),
+      m_hBkBrush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))),
+      m_logFont() {
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(m_logFont), &m_logFont);
+    m_font.CreateFontIndirect(&m_logFont);
+}
+
+CLabel::~CLabel() {
+    m_font.DeleteObject();
+    if (m_hBkBrush != nullptr) {
+        DeleteObject(m_hBkBrush);
+    }
+}
+
+CLabel& CLabel::SetLabelTextColor(COLORREF crText) {
+    m_crText = crText;
+    RedrawWindow(nullptr, nullptr, kRedrawNow);
+    return *this;
+}
+
+CLabel& CLabel::SetLabelBkColor(COLORREF crBkgnd) {
+    if (m_hBkBrush != nullptr) {
+        DeleteObject(m_hBkBrush);
+    }
+    m_hBkBrush = CreateSolidBrush(crBkgnd);
+    return *this;
+}
+
+CLabel& CLabel::SetLabelFontHeight(int nHeight) {
+    m_logFont.lfHeight = -nHeight;
+    m_font.DeleteObject();
+    m_font.CreateFontIndirect(&m_logFont);
+    RedrawWindow(nullptr, nullptr, kRedrawNow);
+    return *this;
+}
+
+HBRUSH CLabel::CtlColor(CDC* pDC, UINT nCtlColor) {
+    if (nCtlColor == CTLCOLOR_STATIC) {
+        pDC->SelectObject(&m_font);
+        pDC->SetTextColor(m_crText);
+        pDC->SetBkMode(TRANSPARENT);
+    }
+    return m_hBkBrush;
+}
