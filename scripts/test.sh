@@ -22,6 +22,8 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
 state="$root/build/win64/run"
+# The native tool (built above) with which the Windows tests load ramps into the X server.
+export LUMATAB_XRAMP="$root/build/native/tests/xramp/xramp"
 prefixes=()
 cleanup() {
     for prefix in "${prefixes[@]}"; do
