@@ -44,6 +44,10 @@ CLabel& CLabel::SetLabelFontHeight(int nHeight) {
     m_logFont.lfHeight = -nHeight;
     m_font.DeleteObject();
     m_font.CreateFontIndirect(&m_logFont);
+    // The static control selects its own font after asking for colours, so it gets this one too.
+    if (m_hWnd != nullptr) {
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), FALSE);
+    }
     RedrawWindow(nullptr, nullptr, kRedrawNow);
     return *this;
 }
