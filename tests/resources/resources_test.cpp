@@ -181,7 +181,6 @@ std::vector<GroupIconEntry> GroupIconEntries() {
 // One decoded DIB icon image, top row first.
 struct IconImage {
     int size = 0;
-    int bitCount = 0;
     std::vector<RGBQUAD> pixels;    // rgbReserved is the alpha of 32-bit images, else 255
     std::vector<bool> transparent;  // the AND mask
     bool Clear(int x, int y) const { return transparent[y * size + x]; }
@@ -191,7 +190,6 @@ struct IconImage {
 IconImage DecodeDib(const std::vector<uint8_t>& bytes, int size, int bitCount) {
     IconImage image;
     image.size = size;
-    image.bitCount = bitCount;
     CByteReader in(bytes);
     EXPECT_EQ(in.Dword(), sizeof(BITMAPINFOHEADER));
     EXPECT_EQ(static_cast<int>(in.Dword()), size);
