@@ -163,12 +163,12 @@ INT_PTR CFileDialog::DoModalVista(bool& shown) {
     for (const char* p = m_ofn.lpstrFilter; p != nullptr && *p != '\0'; p += lstrlenA(p) + 1) {
         filterTexts.push_back(Widen(p));
     }
-    std::vector<COMDLG_FILTERSPEC> specs;
+    std::vector<COMDLG_FILTERSPEC> fileTypes;
     for (std::size_t i = 0; i + 1 < filterTexts.size(); i += 2) {
-        specs.push_back({filterTexts[i].c_str(), filterTexts[i + 1].c_str()});
+        fileTypes.push_back({filterTexts[i].c_str(), filterTexts[i + 1].c_str()});
     }
-    if (!specs.empty()) {
-        dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+    if (!fileTypes.empty()) {
+        dialog->SetFileTypes(static_cast<UINT>(fileTypes.size()), fileTypes.data());
         if (m_ofn.nFilterIndex != 0) {
             dialog->SetFileTypeIndex(m_ofn.nFilterIndex);
         }
