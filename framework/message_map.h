@@ -22,8 +22,8 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-// A parent's WM_CTLCOLOR* as the child control that sent it receives it back: wParam is the
-// HDC, lParam the CTLCOLOR_* kind.
+// What a child control receives when its parent hands a WM_CTLCOLOR* back to it: wParam is
+// the HDC, lParam the CTLCOLOR_* kind.
 constexpr UINT WM_REFLECT_CTLCOLOR = 0xBC00 + 0x0019;
 
 #define DECLARE_MESSAGE_MAP()                     \
@@ -31,21 +31,20 @@ protected:                                        \
     static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { \
-        return GetThisMessageMap();                     \
-    }                                                   \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
-        using ThisClass = theClass;                     \
-        using TheBaseClass = baseClass;                 \
+// clang-format off
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                           \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }    \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                    \
+        using ThisClass = theClass;                                                      \
+        using TheBaseClass = baseClass;                                                  \
         static const AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                                                             \
-    { 0, 0, 0, nullptr }                                                              \
-    }                                                                                 \
-    ;                                                                                 \
-    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries}; \
-    return &messageMap;                                                               \
+
+#define END_MESSAGE_MAP()                                                                \
+            {0, 0, 0, nullptr}};                                                         \
+        static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries}; \
+        return &messageMap;                                                              \
     }
+// clang-format on
 
 // void OnPaint()
 #define ON_WM_PAINT()                                            \
