@@ -1,0 +1,62 @@
+// The main dialog: the monitor chooser, the ramp list, the three entry-128 labels, Export and
+// Exit. It owns all of the program's run-time state.
+#pragma once
+
+#include <windows.h>
+
+#include "core/gamma_ramp.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
+#include "framework/string.h"
+#include "platform/display_access.h"
+#include "ui/export_command.h"
+#include "ui/label.h"
+
+class CLumatabDlg : public CDialog {
+public:
+    // `display` and `exportShell` are the platform the dialog works on: the real ones unless a
+    // test stands in fakes. Both must outlive the dialog.
+    explicit CLumatabDlg(CWnd* pParent = nullptr, CDisplayApi& display = Win32DisplayApi(),
+                         CExportShell& exportShell = Win32ExportShell());
+    ~CLumatabDlg() override = default;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    // Draws the icon when the dialog is minimised.
+    void OnPaint();
+    // The icon as the cursor to drag when the minimised dialog is dragged.
+    HCURSOR OnQueryDragIcon();
+    // Another monitor chosen (or the same one again): reads and shows its ramp.
+    void OnSelchangeMonitorCombo();
+    // The Export button: writes the listed ramp and gamma table to a CSV file.
+    void ExportRampCommand();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Reads the selected monitor's ramp and rebuilds the list and the labels from it.
+    void RefreshRamp();
+    // Makes `index` the monitor in use; an index outside the lists throws
+    // CInvalidArgException and changes nothing.
+    void SelectMonitor(int index);
+
+    CListCtrl m_listRamp;
+    HICON m_hAppIcon;  // shared icon from the executable's resources; never destroyed
+    int m_nSelectedMonitor = 0;
+    CString m_strModuleFolder;  // the executable's folder; after an export, the documents folder
+    CString m_strDeviceName;
+    CStringArray m_arrMonitorNames;
+    CStringArray m_arrDeviceNames;
+    CLabel m_labelRed;
+    CLabel m_labelGreen;
+    CLabel m_labelBlue;
+    // Zero until the first read, so nothing undefined is ever listed or exported.
+    lumatab::GammaRamp m_ramp{};
+    lumatab::GammaTable m_gammaTable{};
+    CComboBox m_comboMonitor;
+
+    CDisplayApi& m_display;
+    CExportShell& m_exportShell;
+};
