@@ -7,38 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/core/comma_locale.h"
+#include "tests/core/recording_sink.h"
 #include "tests/core/ramps.h"
 
 namespace lumatab {
 namespace {
-
-// Records every sink call as one line, in order.
-class RecordingSink : public RampTableSink {
-public:
-    std::vector<std::string> calls;
-    // The cell texts as the list would show them: rows[i][column].
-    std::vector<std::vector<std::string>> rows;
-    std::string summary[kChannelCount];
-
-    void DeleteAllRows() override {
-        calls.push_back("delete");
-        rows.clear();
-    }
-    void InsertRow(int row, const char* text) override {
-        calls.push_back("row " + std::to_string(row) + " '" + text + "'");
-        rows.insert(rows.begin() + row, std::vector<std::string>(kRampColumnCount));
-        rows[row][0] = text;
-    }
-    void SetCell(int row, int column, const char* text) override {
-        calls.push_back("cell " + std::to_string(row) + " " + std::to_string(column) + " '" + text +
-                        "'");
-        rows.at(row).at(column) = text;
-    }
-    void SetSummary(Channel channel, const char* text) override {
-        calls.push_back("summary " + std::to_string(static_cast<int>(channel)) + " '" + text + "'");
-        summary[static_cast<int>(channel)] = text;
-    }
-};
 
 TEST(FormatGammaCell, ShowsDashesForZeroAndNegativeAndTwoDecimalsOtherwise) {
     EXPECT_EQ(FormatGammaCell(2.2), "2.20");
