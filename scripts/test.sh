@@ -22,8 +22,10 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
 state="$root/build/win64/run"
-# The native tool (built above) with which the Windows tests load ramps into the X server.
+# Native tools (built above): xramp loads ramps into the X server for the Windows tests,
+# ramp_csv writes the export expected of a ramp for the end-to-end test.
 export LUMATAB_XRAMP="$root/build/native/tests/xramp/xramp"
+export LUMATAB_RAMP_CSV="$root/build/native/tests/e2e/ramp_csv"
 prefixes=()
 cleanup() {
     for prefix in "${prefixes[@]}"; do

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds Lumatab and runs it under wine64. With an X display ($DISPLAY) it opens there. With no
+# display it starts a private dummy X server holding a sample calibration ramp, runs the program
+# there, saves a screenshot, closes the program and says where the screenshot is.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/install-deps.sh
+
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target Lumatab
+exe="$root/build/win64/Lumatab.exe"
+prefix="$root/build/win64/wineprefix-run"
+
+if [ -n "${DISPLAY:-}" ]; then
+    echo "Starting Lumatab on $DISPLAY"
+    exec scripts/wine-run.sh "$prefix" "$exe"
+fi
+
+# The dummy X server keeps a real ramp, which the native xramp tool loads.
+cmake --preset native >/dev/null
+cmake --build --preset native --target xramp
+state="$root/build/win64/run/screenshot-x"
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    scripts/xdummy.sh stop "$state"
+}
+trap cleanup EXIT
+export DISPLAY
+DISPLAY=$(scripts/xdummy.sh start scripts/xorg/two-monitors.conf "$state")
+read -r -a levels <<<"$(python3 scripts/sample_ramp.py)"
+build/native/tests/xramp/xramp "${levels[@]}"
+
+echo "No display: running Lumatab on a private X server ($DISPLAY) with a sample ramp"
+scripts/wine-run.sh "$prefix" "$exe" </dev/null >/dev/null 2>&1 &
+pid=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lumatab$' 2>/dev/null | head -n 1)
+if [ -z "$window" ]; then
+    echo "The Lumatab window did not appear." >&2
+    exit 1
+fi
+sleep 1
+shot="$root/build/lumatab-screenshot.png"
+# The program's window is at the top left of the first monitor.
+import -window root -crop 880x620+0+0 +repage "$shot"
+xdotool windowfocus "$window" key Escape 2>/dev/null || true
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+done
+echo "Screenshot of the running program: $shot"
