@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace lumatab {
 
@@ -20,10 +21,11 @@ std::string FormatTwoDecimals(double value) {
     // Fast path: a value within a quarter hundredth of a whole number of hundredths (all that
     // the gamma table holds) rounds to that number, so its digits come from the integer.
     const double hundredths = value * 100.0;
-    if (std::fabs(hundredths) < 1e15) {
+    // The bound keeps the conversion to int32, which SSE2 does without the x87 unit.
+    if (std::fabs(hundredths) < 2147483647.0) {
         const double nearest = std::nearbyint(hundredths);
         if (std::fabs(hundredths - nearest) < 0.25) {
-            const long long whole = static_cast<long long>(std::fabs(nearest));
+            const std::int32_t whole = static_cast<std::int32_t>(std::fabs(nearest));
             char text[24];
             char* end = text;
             if (std::signbit(value)) {
