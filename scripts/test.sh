@@ -16,6 +16,7 @@ ctest --preset native
 echo "== win32 build (the shipped program; compiled, not run here)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+scripts/check_win32_program.sh build/win32
 
 echo "== win64 build"
 cmake --preset win64 >/dev/null
