@@ -24,7 +24,9 @@ cmake --build --preset native --target xramp
 state="$root/build/win64/run/screenshot-x"
 pid=""
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+    fi
     WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
     scripts/xdummy.sh stop "$state"
 }
