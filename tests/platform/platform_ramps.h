@@ -1,7 +1,5 @@
-// Ramps and a ramp comparison shared by the display-access tests.
+// Ramps in the 8-bit steps (multiples of 257) an X server keeps.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
@@ -10,20 +8,7 @@
 
 namespace lumatab {
 
-// Every level distinct from its neighbours and from the ramps a device would hold, so that any
-// write into a ramp filled with it shows.
-inline GammaRamp PatternRamp() {
-    GammaRamp ramp{};
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        for (int i = 0; i < kRampSize; ++i) {
-            ramp.levels[ch][i] = static_cast<std::uint16_t>(((ch * 256 + i) * 7919 + 13) & 0xFFFF);
-        }
-    }
-    return ramp;
-}
-
-// A display calibrated from gamma 2.2 to 2.4, in the 8-bit steps (multiples of 257) an X
-// server keeps.
+// A display calibrated from gamma 2.2 to 2.4.
 inline GammaRamp CalibrationRamp() {
     GammaRamp ramp{};
     for (int ch = 0; ch < kChannelCount; ++ch) {
@@ -35,7 +20,7 @@ inline GammaRamp CalibrationRamp() {
     return ramp;
 }
 
-// Red rises, green falls, blue zigzags: three different channels, multiples of 257.
+// Red rises, green falls, blue zigzags: three different channels.
 inline GammaRamp ThreeChannelRamp() {
     GammaRamp ramp{};
     for (int i = 0; i < kRampSize; ++i) {
@@ -44,21 +29,6 @@ inline GammaRamp ThreeChannelRamp() {
         ramp.at(Channel::Blue, i) = static_cast<std::uint16_t>((i * 37 % 256) * 257);
     }
     return ramp;
-}
-
-// Compares all 768 levels and names the first that differs.
-inline ::testing::AssertionResult SameRamp(const GammaRamp& expected, const GammaRamp& actual) {
-    static const char* const kNames[kChannelCount] = {"red", "green", "blue"};
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        for (int i = 0; i < kRampSize; ++i) {
-            if (expected.levels[ch][i] != actual.levels[ch][i]) {
-                return ::testing::AssertionFailure()
-                       << kNames[ch] << "[" << i << "] is " << actual.levels[ch][i] << ", expected "
-                       << expected.levels[ch][i];
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
 }
 
 }  // namespace lumatab

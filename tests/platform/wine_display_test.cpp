@@ -1,8 +1,10 @@
-// The display access against Wine's real calls on a one-monitor dummy X server, whose ramp the
-// native xramp tool sets.
+// The display access against Wine on a dummy X server of LUMATAB_MONITORS monitors of one model.
 #include "platform/display_access.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
 
 #include "tests/core/ramps.h"
 #include "tests/platform/platform_ramps.h"
@@ -11,44 +13,31 @@
 namespace {
 
 using lumatab::GammaRamp;
-using lumatab::LoadXRamp;
-using lumatab::PatternRamp;
-using lumatab::SameRamp;
 
-TEST(WineOneMonitor, ListsTheOneDesktopAdapter) {
-    CStringArray names;
-    CStringArray devices;
-    EnumerateMonitors(names, devices);
-    ASSERT_EQ(devices.GetSize(), 1);
-    ASSERT_EQ(names.GetSize(), 1);
-    EXPECT_EQ(devices[0], CString("\\\\.\\DISPLAY1"));
-    EXPECT_FALSE(names[0].IsEmpty());
-}
-
-TEST(WineGammaRamp, ReadsTheRampTheServerHolds) {
-    const struct {
-        const char* name;
-        GammaRamp ramp;
-    } cases[] = {
-        {"identity", lumatab::IdentityRamp()},
-        {"calibration", lumatab::CalibrationRamp()},
-        {"three channels", lumatab::ThreeChannelRamp()},
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        ASSERT_TRUE(LoadXRamp(test.ramp));
-        GammaRamp read = PatternRamp();
-        EXPECT_TRUE(ReadGammaRamp("\\\\.\\DISPLAY1", read));
-        EXPECT_TRUE(SameRamp(test.ramp, read));
+// One entry per monitor, in order, each with its own device and the same description.
+TEST(WineDisplay, ListsEachAdapterOnce) {
+    const auto entries = ListMonitors();
+    ASSERT_EQ(entries.size(), std::size_t{LUMATAB_MONITORS});
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(std::string(entries[i].deviceName), "\\\\.\\DISPLAY" + std::to_string(i + 1));
+        EXPECT_EQ(entries[i].description, entries[0].description);
     }
+    EXPECT_FALSE(entries[0].description.IsEmpty());
 }
 
-TEST(WineGammaRamp, LeavesTheRampUntouchedForADeviceWithoutContext) {
-    ASSERT_TRUE(LoadXRamp(lumatab::IdentityRamp()));
-    GammaRamp ramp = PatternRamp();
+TEST(WineDisplay, ReadsTheServersRampAndLeavesItForAnUnknownDevice) {
+    const GammaRamp untouched = lumatab::UniformRamp(0x1234);  // no X server can hold this
+    for (const GammaRamp& loaded :
+         {lumatab::IdentityRamp(), lumatab::CalibrationRamp(), lumatab::ThreeChannelRamp()}) {
+        ASSERT_TRUE(lumatab::LoadXRamp(loaded));
+        GammaRamp read = untouched;
+        EXPECT_TRUE(ReadGammaRamp("\\\\.\\DISPLAY1", read));
+        EXPECT_EQ(std::memcmp(&loaded, &read, sizeof(read)), 0);
+    }
     // Wine makes a context for any "\\.\DISPLAYn"; a name without that form gets none.
-    EXPECT_FALSE(ReadGammaRamp("bogus", ramp));
-    EXPECT_TRUE(SameRamp(PatternRamp(), ramp));
+    GammaRamp read = untouched;
+    EXPECT_FALSE(ReadGammaRamp("bogus", read));
+    EXPECT_EQ(std::memcmp(&untouched, &read, sizeof(read)), 0);
 }
 
 }  // namespace
