@@ -30,8 +30,5 @@ public:
     std::vector<std::string> m_texts;  // the text of each box, in the order shown
 
 private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-    static BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM);
-
-    UINT_PTR m_nTimer;
+    UINT_PTR m_nTimer;  // the thread timer that looks for boxes
 };
