@@ -14,7 +14,7 @@ CWinApp* g_pApp = nullptr;  // not owned: the application object is a global of 
 
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : m_pszAppName(appName) {
+CWinApp::CWinApp() {
     g_pApp = this;
 }
 
@@ -32,12 +32,11 @@ HINSTANCE AfxGetResourceHandle() {
     return GetModuleHandleA(nullptr);
 }
 
-int AfxWinMain(HINSTANCE hInstance) {
+int AfxWinMain() {
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr) {
         return 1;
     }
-    pApp->m_hInstance = hInstance;
 
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);

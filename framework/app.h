@@ -8,7 +8,7 @@
 class CWinApp {
 public:
     // Registers this object as the application; there is one, constructed before WinMain runs.
-    explicit CWinApp(const char* appName = nullptr);
+    CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
     virtual ~CWinApp();
@@ -17,8 +17,6 @@ public:
     // layer has no message loop of its own, so the program ends when this returns.
     virtual BOOL InitInstance() { return TRUE; }
 
-    const char* m_pszAppName;  // the name given, or null (the executable's name is used)
-    HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;  // not owned: the main window object belongs to InitInstance
 };
 
@@ -28,4 +26,4 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
 // Prepares the user-interface thread (common controls, COM), runs the application's
 // InitInstance and returns the process's exit code: 0, or 1 if start-up failed.
-int AfxWinMain(HINSTANCE hInstance);
+int AfxWinMain();

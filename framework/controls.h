@@ -16,9 +16,6 @@ public:
     int GetCurSel() const;
     // Selects `index` (-1: nothing); returns it, or CB_ERR if it is out of range.
     int SetCurSel(int index);
-    int GetCount() const;
-    // The text at `index`; empty if there is no such item.
-    CString GetLBText(int index) const;
 };
 
 class CListCtrl : public CWnd {
@@ -32,6 +29,4 @@ public:
     int InsertItem(int nItem, const char* text);
     BOOL SetItemText(int nItem, int nSubItem, const char* text);
     BOOL DeleteAllItems();
-    int GetItemCount() const;
-    CString GetItemText(int nItem, int nSubItem) const;
 };

@@ -4,6 +4,6 @@
 
 #include "framework/app.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
-    return AfxWinMain(hInstance);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return AfxWinMain();
 }

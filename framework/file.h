@@ -39,11 +39,6 @@ public:
     // released either way.
     void Close();
 
-    // The name the file was opened with.
-    CString GetFilePath() const { return m_strFileName; }
-    // The raw handle, still owned by this object; INVALID_HANDLE_VALUE while closed.
-    operator HANDLE() const { return m_hFile; }  // NOLINT: classic accessor
-
 private:
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
     CString m_strFileName;

@@ -15,12 +15,6 @@ BOOL CFont::Attach(HFONT hFont) {
     return TRUE;
 }
 
-HFONT CFont::Detach() {
-    const HFONT hFont = m_hObject;
-    m_hObject = nullptr;
-    return hFont;
-}
-
 BOOL CFont::DeleteObject() {
     if (m_hObject == nullptr) {
         return FALSE;

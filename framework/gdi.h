@@ -18,8 +18,6 @@ public:
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont);
     // Takes ownership of `hFont`; the font held before is deleted.
     BOOL Attach(HFONT hFont);
-    // Gives up ownership: the caller now owns the returned font.
-    HFONT Detach();
     BOOL DeleteObject();
     operator HFONT() const { return m_hObject; }  // NOLINT: passed straight to GDI calls
 
@@ -36,7 +34,6 @@ public:
 
     // Selects the font; returns the object selected before (null on failure).
     HGDIOBJ SelectObject(CFont* pFont) { return ::SelectObject(m_hDC, pFont->m_hObject); }
-    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }

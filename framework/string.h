@@ -25,7 +25,6 @@ public:
         return *this;
     }
     friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
-    friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
 
 private:
     std::string m_text;
@@ -39,7 +38,6 @@ public:
     int Add(const CString& item);
     const CString& GetAt(int index) const;
     const CString& operator[](int index) const { return GetAt(index); }
-    void RemoveAll() { m_items.clear(); }
 
 private:
     std::vector<CString> m_items;

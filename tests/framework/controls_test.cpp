@@ -1,12 +1,10 @@
 // The list view wrapper against the real control, and the string array's checked access.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "framework/controls.h"
 #include "framework/exceptions.h"
 
-TEST(ListCtrl, LeavesUnsetWidthAndSubItemUnsetAndReadsLongCellsWhole) {
+TEST(ListCtrl, LeavesUnsetWidthAndSubItemUnset) {
     CListCtrl list;
     ASSERT_TRUE(
         list.SubclassWindow(CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 300,
@@ -17,9 +15,6 @@ TEST(ListCtrl, LeavesUnsetWidthAndSubItemUnsetAndReadsLongCellsWhole) {
     ASSERT_TRUE(list.SendMessage(LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
     EXPECT_GT(column.cx, 0);        // a width of -1 hides the column
     EXPECT_EQ(column.iSubItem, 0);  // rather than -1
-    const std::string longText(700, 'n');
-    ASSERT_EQ(list.InsertItem(0, longText.c_str()), 0);
-    EXPECT_EQ(std::string(list.GetItemText(0, 0)), longText);
     DestroyWindow(list.m_hWnd);
 }
 
