@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/exceptions.h"
 #include "tests/export/temp_folder.h"
 
 namespace {
@@ -53,6 +54,36 @@ TEST(CFileDialogTest, CancelGivesNoPathAndATypedNameGetsTheDefaultExtension) {
     KillTimer(nullptr, timer);
     EXPECT_TRUE(g_steps.empty());
     EXPECT_STRCASEEQ(dialog.GetPathName(), folder.File("exported.csv").c_str());
+}
+
+// A name the ANSI code page cannot spell must not become another file's name.
+TEST(CFileDialogTest, ANameWithoutAnAnsiFormIsRefused) {
+    if (GetACP() == CP_UTF8) {
+        GTEST_SKIP() << "the ANSI code page spells every name";
+    }
+    TempFolder folder;
+    CFileDialog dialog(FALSE, "csv", "GammaRamp.csv");
+    dialog.m_ofn.lpstrInitialDir = folder.path().c_str();
+    dialog.m_ofn.lpstrTitle = kTitle;
+    std::string refusal;
+    g_steps = {{kTitle,
+                [](HWND window) {
+                    SetWindowTextW(GetDlgItem(window, 0x480), L"ramp\x4E2D\x0416.csv");
+                    PostMessageA(window, WM_COMMAND, IDOK, 0);
+                }},
+               {static_cast<const char*>(AfxGetAppName()), [&refusal](HWND box) {
+                    char text[256] = {};
+                    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                    refusal = text;
+                    PostMessageA(box, WM_COMMAND, IDOK, 0);
+                }}};
+    g_ticksLeft = 200;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &RunNextStep);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_steps.empty());
+    EXPECT_NE(refusal.find("cannot use"), std::string::npos) << refusal;
+    EXPECT_TRUE(dialog.GetPathName().IsEmpty());
 }
 
 }  // namespace
