@@ -46,7 +46,7 @@ std::string Golden(const char* name) {
     return text.str();
 }
 
-GammaRamp ThreeChannelRamp() {
+GammaRamp GoldenThreeChannelRamp() {
     GammaRamp ramp{};
     for (int i = 0; i < kRampSize; ++i) {
         // The same curves as the golden file's generator: gamma 1.8, inverted, constant.
@@ -62,7 +62,7 @@ TEST(WriteRampCsv, MatchesTheGoldenFilesByteForByte) {
     EXPECT_EQ(CsvOf(IdentityRamp()), Golden("identity.csv"));
     EXPECT_EQ(CsvOf(UniformRamp(0)), Golden("zero.csv"));
     EXPECT_EQ(CsvOf(UniformRamp(65535)), Golden("full.csv"));
-    EXPECT_EQ(CsvOf(ThreeChannelRamp()), Golden("three_channels.csv"));
+    EXPECT_EQ(CsvOf(GoldenThreeChannelRamp()), Golden("three_channels.csv"));
 }
 
 TEST(WriteRampCsv, WritesTheHeaderThenOneRecordPerWriteLineFeedFirst) {

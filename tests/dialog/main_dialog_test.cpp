@@ -13,10 +13,10 @@
 
 #include "core/csv_export.h"
 #include "res/resource.h"
+#include "tests/core/ramps.h"
 #include "tests/core/recording_sink.h"
 #include "tests/export/temp_folder.h"
 #include "tests/framework/ui_test_support.h"
-#include "tests/platform/platform_ramps.h"
 #include "tests/platform/x_ramp.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "tests/core/ramps.h"
-#include "tests/platform/platform_ramps.h"
 #include "tests/platform/x_ramp.h"
 
 namespace {
