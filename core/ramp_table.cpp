@@ -1,7 +1,6 @@
 #include "core/ramp_table.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 
 namespace lumatab {
@@ -18,26 +17,6 @@ constexpr int kFixedTextCapacity = 320;
 
 // "%1.2f" of value, exact for every double and independent of the process locale.
 std::string FormatTwoDecimals(double value) {
-    // Fast path: a value within a quarter hundredth of a whole number of hundredths (all that
-    // the gamma table holds) rounds to that number, so its digits come from the integer.
-    const double hundredths = value * 100.0;
-    // The bound keeps the conversion to int32, which SSE2 does without the x87 unit.
-    if (std::fabs(hundredths) < 2147483647.0) {
-        const double nearest = std::nearbyint(hundredths);
-        if (std::fabs(hundredths - nearest) < 0.25) {
-            const std::int32_t whole = static_cast<std::int32_t>(std::fabs(nearest));
-            char text[24];
-            char* end = text;
-            if (std::signbit(value)) {
-                *end++ = '-';
-            }
-            end = std::to_chars(end, text + sizeof text, whole / 100).ptr;
-            *end++ = '.';
-            *end++ = static_cast<char>('0' + whole % 100 / 10);
-            *end++ = static_cast<char>('0' + whole % 10);
-            return std::string(text, end);
-        }
-    }
     char text[kFixedTextCapacity];
     const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
     return std::string(text, result.ptr);
@@ -74,6 +53,10 @@ std::string FormatGammaCell(double gamma) {
 }
 
 std::string FormatSummaryGamma(double gamma) {
+    // The number would not fit the label, and it is no gamma.
+    if (gamma == kGammaSentinelHundredths / 100.0) {
+        return "---";
+    }
     return FormatTwoDecimals(gamma);
 }
 

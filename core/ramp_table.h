@@ -22,7 +22,8 @@ extern const RampColumn kRampColumns[kRampColumnCount];
 // "---" for a gamma of 0 or less, otherwise two decimals; independent of the process locale.
 std::string FormatGammaCell(double gamma);
 
-// Two decimals with no special case ("0.00", "-21474836.48"); independent of the process locale.
+// Two decimals ("0.00", "-1.29"), or "---" for an undefined gamma (the value of an unrepresentable
+// result, -21474836.48); independent of the process locale.
 std::string FormatSummaryGamma(double gamma);
 
 // Receiver of a refresh: the list's rows and the three summary labels.
