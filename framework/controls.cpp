@@ -1,35 +1,11 @@
 #include "framework/controls.h"
 
-int CComboBox::InsertString(int index, const char* text) {
-    return static_cast<int>(
-        SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-}
-
-int CComboBox::GetCurSel() const {
-    return static_cast<int>(SendMessage(CB_GETCURSEL));
-}
-
-int CComboBox::SetCurSel(int index) {
-    return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
-}
-
-DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) {
-    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
-}
-
-int CListCtrl::InsertColumn(int nCol, const char* heading, int nFormat, int nWidth, int nSubItem) {
+int CListCtrl::InsertColumn(int nCol, const char* heading, int nFormat, int nWidth) {
     LVCOLUMNA column = {};
-    column.mask = LVCF_FMT | LVCF_TEXT;
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
     column.fmt = nFormat;
+    column.cx = nWidth;
     column.pszText = const_cast<char*>(heading);  // read only by LVM_INSERTCOLUMNA
-    if (nWidth != -1) {
-        column.mask |= LVCF_WIDTH;
-        column.cx = nWidth;
-    }
-    if (nSubItem != -1) {
-        column.mask |= LVCF_SUBITEM;
-        column.iSubItem = nSubItem;
-    }
     return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),
                                         reinterpret_cast<LPARAM>(&column)));
 }
@@ -48,8 +24,4 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const char* text) {
     item.pszText = const_cast<char*>(text);  // read only by LVM_SETITEMTEXTA
     return static_cast<BOOL>(
         SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
-}
-
-BOOL CListCtrl::DeleteAllItems() {
-    return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
 }

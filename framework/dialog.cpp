@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/app.h"
+#include "framework/exceptions.h"
 
 // The dialog procedure only attaches the object: on WM_INITDIALOG the dialog window is
 // subclassed like any other, and from then on the dialog manager is its default processing.
@@ -16,7 +17,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
     try {
         return pDlg->OnInitDialog();
     } catch (...) {
-        pDlg->ReportCurrentException();
+        AfxReportCurrentException(hWnd);
         // The dialog runs on, with the focus on its first tab stop.
         return TRUE;
     }

@@ -1,76 +1,54 @@
 #include "framework/exceptions.h"
 
+#include <algorithm>
+#include <exception>
 #include <string>
-
-void CException::ReportError(HWND owner) const {
-    MessageBoxA(owner, GetErrorMessage(), AfxGetAppName(), MB_OK | MB_ICONERROR);
-}
 
 CString CInvalidArgException::GetErrorMessage() const {
     return "The program met an invalid argument and did not finish the last action.";
 }
 
-CFileException CFileException::FromOsError(LONG osError, const CString& fileName) {
-    int cause = genericException;
-    switch (osError) {
-        case ERROR_ACCESS_DENIED:
-            cause = accessDenied;
-            break;
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            cause = sharingViolation;
-            break;
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            cause = diskFull;
-            break;
-        case ERROR_HANDLE_EOF:
-            cause = endOfFile;
-            break;
-        default:
-            break;
-    }
-    return CFileException(cause, osError, fileName);
+CString CResourceException::GetErrorMessage() const {
+    return "The program's window could not be created.";
 }
 
 CString CFileException::GetErrorMessage() const {
     std::string text = "An error occurred while accessing the file \"";
     text += static_cast<const char*>(m_strFileName);
     text += "\".";
-    char* system = nullptr;
+    char* reason = nullptr;  // allocated by FormatMessageA, freed below
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(m_lOsError), 0, reinterpret_cast<char*>(&system), 0, nullptr);
-    if (length > 0 && system != nullptr) {
-        std::string reason(system, length);
-        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) {
-            reason.pop_back();
-        }
-        text += "\n" + reason;
+        nullptr, static_cast<DWORD>(m_lOsError), 0, reinterpret_cast<char*>(&reason), 0, nullptr);
+    if (length > 0) {
+        std::string line(reason, length);
+        line.erase(line.find_last_not_of("\r\n") + 1);
+        text += "\n" + line;
     }
-    LocalFree(system);
-    return CString(text.c_str());
+    LocalFree(reason);
+    return text.c_str();
 }
 
 CString AfxGetAppName() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name(path, length < MAX_PATH ? length : 0);
-    const std::size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) {
-        name.erase(0, slash + 1);
-    }
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) {
-        name.erase(dot);
-    }
-    return CString(name.c_str());
+    name.erase(0, name.find_last_of("\\/") + 1);
+    name.erase(std::min(name.size(), name.rfind('.')));
+    return name.c_str();
 }
 
-void AfxThrowInvalidArgException() {
-    throw CInvalidArgException();
-}
-
-void AfxThrowFileException(int cause, LONG osError, const CString& fileName) {
-    throw CFileException(cause, osError, fileName);
+void AfxReportCurrentException(HWND hOwner) {
+    CString text;
+    try {
+        throw;
+    } catch (const CException& e) {
+        text = e.GetErrorMessage();
+    } catch (const std::exception& e) {
+        text = "The program met an error and did not finish the last action:\n";
+        text += e.what();
+    } catch (...) {
+        text = "The program met an unknown error and did not finish the last action.";
+    }
+    MessageBoxA(hOwner, text, AfxGetAppName(), MB_OK | MB_ICONERROR);
 }

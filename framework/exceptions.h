@@ -1,5 +1,5 @@
-// The class layer's exceptions. They are thrown by value and caught by reference; the layer's
-// message dispatch catches whatever leaves a handler and reports it with ReportError.
+// The class layer's exceptions. They are thrown by value and caught by reference; whatever leaves
+// a message handler or the program's start-up is shown to the user by AfxReportCurrentException.
 #pragma once
 
 #include <windows.h>
@@ -11,9 +11,6 @@ public:
     virtual ~CException() = default;
     // The text shown to the user.
     virtual CString GetErrorMessage() const = 0;
-    // Shows the message in an error box owned by `owner` (may be NULL), captioned with the
-    // program's name.
-    void ReportError(HWND owner) const;
 };
 
 class CInvalidArgException : public CException {
@@ -21,26 +18,34 @@ public:
     CString GetErrorMessage() const override;
 };
 
+// A window the program needs could not be created from its resources.
+class CResourceException : public CException {
+public:
+    CString GetErrorMessage() const override;
+};
+
 class CFileException : public CException {
 public:
-    enum Cause { none, genericException, accessDenied, sharingViolation, diskFull, endOfFile };
+    CFileException(LONG osError, const CString& fileName)
+        : m_lOsError(osError), m_strFileName(fileName) {}
 
-    CFileException() = default;
-    CFileException(int cause, LONG osError, const CString& fileName)
-        : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
-
-    // Builds the exception of a failed file operation from GetLastError's code.
-    static CFileException FromOsError(LONG osError, const CString& fileName);
-
+    // Names the file and gives the system's reason.
     CString GetErrorMessage() const override;
 
-    int m_cause = none;
-    LONG m_lOsError = 0;
+    LONG m_lOsError;  // GetLastError's code
     CString m_strFileName;
 };
 
 // The program's name for message captions: the executable's file name without its extension.
 CString AfxGetAppName();
 
-[[noreturn]] void AfxThrowInvalidArgException();
-[[noreturn]] void AfxThrowFileException(int cause, LONG osError, const CString& fileName);
+// Shows the exception being handled (call only inside a catch block) in one error box owned by
+// `hOwner` (may be null). Exceptions of any type are reported, never passed on.
+void AfxReportCurrentException(HWND hOwner);
+
+[[noreturn]] inline void AfxThrowInvalidArgException() {
+    throw CInvalidArgException();
+}
+[[noreturn]] inline void AfxThrowResourceException() {
+    throw CResourceException();
+}

@@ -3,10 +3,7 @@
 #include "framework/window.h"
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* pLogFont) {
-    return Attach(::CreateFontIndirectA(pLogFont));
-}
-
-BOOL CFont::Attach(HFONT hFont) {
+    const HFONT hFont = ::CreateFontIndirectA(pLogFont);
     if (hFont == nullptr) {
         return FALSE;
     }
@@ -15,13 +12,11 @@ BOOL CFont::Attach(HFONT hFont) {
     return TRUE;
 }
 
-BOOL CFont::DeleteObject() {
-    if (m_hObject == nullptr) {
-        return FALSE;
+void CFont::DeleteObject() {
+    if (m_hObject != nullptr) {
+        ::DeleteObject(m_hObject);
+        m_hObject = nullptr;
     }
-    const BOOL deleted = ::DeleteObject(m_hObject);
-    m_hObject = nullptr;
-    return deleted;
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) {

@@ -13,12 +13,10 @@ public:
     CFont& operator=(const CFont&) = delete;
     ~CFont() { DeleteObject(); }
 
-    // Replaces the font with a new one made from `pLogFont`; FALSE, keeping the old one, if GDI
-    // fails.
+    // Replaces the font with a new one made from `pLogFont`. The old one is deleted only once
+    // the new one exists: if GDI fails, FALSE, and the old font stays.
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont);
-    // Takes ownership of `hFont`; the font held before is deleted.
-    BOOL Attach(HFONT hFont);
-    BOOL DeleteObject();
+    void DeleteObject();
     operator HFONT() const { return m_hObject; }  // NOLINT: passed straight to GDI calls
 
     HFONT m_hObject = nullptr;  // owned by this object

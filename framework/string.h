@@ -11,14 +11,16 @@ public:
     CString(const char* text) : m_text(text ? text : "") {}  // NOLINT: implicit, like a literal
     CString(const char* text, int length) : m_text(text, static_cast<std::size_t>(length)) {}
 
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     operator const char*() const { return m_text.c_str(); }  // NOLINT: for the "A" calls
 
     // Index of the last `c`, or -1.
-    int ReverseFind(char c) const;
+    int ReverseFind(char c) const {
+        const std::size_t pos = m_text.rfind(c);
+        return pos == std::string::npos ? -1 : static_cast<int>(pos);
+    }
     // The first `count` characters (all of them if count exceeds the length; none if negative).
-    CString Left(int count) const;
+    CString Left(int count) const { return m_text.substr(0, count < 0 ? 0 : count).c_str(); }
 
     CString& operator+=(const CString& other) {
         m_text += other.m_text;
@@ -35,7 +37,7 @@ private:
 class CStringArray {
 public:
     int GetSize() const { return static_cast<int>(m_items.size()); }
-    int Add(const CString& item);
+    void Add(const CString& item) { m_items.push_back(item); }
     const CString& GetAt(int index) const;
     const CString& operator[](int index) const { return GetAt(index); }
 

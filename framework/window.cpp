@@ -1,18 +1,15 @@
 #include "framework/window.h"
 
-#include <exception>
 #include <unordered_map>
 
 #include "framework/exceptions.h"
 
 namespace {
 
-// The windows this thread has attached to objects. Windows belong to the thread that created
-// them, so each thread keeps its own map.
-std::unordered_map<HWND, CWnd*>& HandleMap() {
-    thread_local std::unordered_map<HWND, CWnd*> map;
-    return map;
-}
+// The objects of the subclassed windows. The program has one thread, so one map serves. (A
+// window property would do too, but reading one is a call to the server under Wine, on every
+// message.)
+std::unordered_map<HWND, CWnd*> g_handleMap;
 
 }  // namespace
 
@@ -26,14 +23,12 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 CWnd::~CWnd() {
-    if (m_hWnd != nullptr) {
-        UnsubclassWindow();
-    }
+    UnsubclassWindow();
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    const auto found = HandleMap().find(hWnd);
-    return found == HandleMap().end() ? nullptr : found->second;
+    const auto found = g_handleMap.find(hWnd);
+    return found == g_handleMap.end() ? nullptr : found->second;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
@@ -41,65 +36,27 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
         return FALSE;
     }
     // Mapped first: the window's next message may arrive as soon as the procedure is replaced.
-    HandleMap()[hWnd] = this;
+    g_handleMap[hWnd] = this;
     m_hWnd = hWnd;
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (m_pfnSuper == nullptr) {
-        Detach();
+        UnsubclassWindow();
         return FALSE;
     }
     return TRUE;
 }
 
-HWND CWnd::UnsubclassWindow() {
-    const HWND hWnd = m_hWnd;
-    if (hWnd != nullptr) {
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        Detach();
+void CWnd::UnsubclassWindow() {
+    if (m_hWnd == nullptr) {
+        return;
     }
-    return hWnd;
-}
-
-void CWnd::Detach() {
-    HandleMap().erase(m_hWnd);
+    if (m_pfnSuper != nullptr) {
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    }
+    g_handleMap.erase(m_hWnd);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-void CWnd::SetWindowText(const char* text) {
-    ::SetWindowTextA(m_hWnd, text);
-}
-
-CString CWnd::GetWindowText() const {
-    const int length = ::GetWindowTextLengthA(m_hWnd);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(m_hWnd, &text[0], length + 1);
-    return CString(text.c_str(), copied);
-}
-
-void CWnd::GetClientRect(RECT* pRect) const {
-    ::GetClientRect(m_hWnd, pRect);
-}
-
-BOOL CWnd::IsIconic() const {
-    return ::IsIconic(m_hWnd);
-}
-
-BOOL CWnd::RedrawWindow(const RECT* pRectUpdate, HRGN hRgnUpdate, UINT flags) {
-    // A null window would mean the whole desktop.
-    if (m_hWnd == nullptr) {
-        return FALSE;
-    }
-    return ::RedrawWindow(m_hWnd, pRectUpdate, hRgnUpdate, flags);
-}
-
-void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-    SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
@@ -107,13 +64,11 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
     try {
         DoDataExchange(&dx);
     } catch (...) {
-        ReportCurrentException();
+        AfxReportCurrentException(GetAncestor(m_hWnd, GA_ROOT));
         return FALSE;
     }
     return TRUE;
 }
-
-void CWnd::DoDataExchange(CDataExchange*) {}
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr}};
@@ -133,11 +88,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         lResult = OnWndMsg(message, wParam, lParam);
     } catch (...) {
-        ReportCurrentException();
+        // The box is owned by the top-level window, which it disables while it is shown.
+        AfxReportCurrentException(GetAncestor(m_hWnd, GA_ROOT));
         lResult = Default();
     }
     if (message == WM_NCDESTROY) {
-        Detach();
+        UnsubclassWindow();
     }
     m_curMsg = outer;
     return lResult;
@@ -155,26 +111,18 @@ LRESULT CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
     }
-    UINT nCode = 0;
-    UINT nID = 0;
-    if (message == WM_COMMAND) {
-        nCode = HIWORD(wParam);
-        nID = LOWORD(wParam);
-    }
-    const AFX_MSGMAP_ENTRY* pEntry = FindEntry(message, nCode, nID);
-    return pEntry != nullptr ? pEntry->pfn(this, wParam, lParam) : Default();
-}
-
-const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT message, UINT nCode, UINT nID) const {
+    const UINT nCode = message == WM_COMMAND ? HIWORD(wParam) : 0;
+    const UINT nID = message == WM_COMMAND ? LOWORD(wParam) : 0;
+    // This class's map first, then its base classes' maps.
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nMessage != 0; ++pEntry) {
             if (pEntry->nMessage == message && pEntry->nCode == nCode && pEntry->nID == nID) {
-                return pEntry;
+                return pEntry->pfn(this, wParam, lParam);
             }
         }
     }
-    return nullptr;
+    return Default();
 }
 
 LRESULT CWnd::Default() {
@@ -185,29 +133,12 @@ LRESULT CWnd::Default() {
     return CallWindowProcA(m_pfnSuper, m_hWnd, m_curMsg.message, m_curMsg.wParam, m_curMsg.lParam);
 }
 
-void CWnd::ReportCurrentException() const {
-    // The box is owned by the top-level window, which it disables while it is shown.
-    const HWND hOwner = m_hWnd != nullptr ? GetAncestor(m_hWnd, GA_ROOT) : nullptr;
-    try {
-        throw;
-    } catch (const CException& e) {
-        e.ReportError(hOwner);
-    } catch (const std::exception& e) {
-        CString text = "The program met an error and did not finish the last action:\n";
-        text += e.what();
-        MessageBoxA(hOwner, text, AfxGetAppName(), MB_OK | MB_ICONERROR);
-    } catch (...) {
-        MessageBoxA(hOwner, "The program met an unknown error and did not finish the last action.",
-                    AfxGetAppName(), MB_OK | MB_ICONERROR);
-    }
-}
-
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     if (rControl.m_hWnd != nullptr) {
         return;
     }
     const HWND hControl = GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC);
-    if (hControl == nullptr || !rControl.SubclassWindow(hControl)) {
+    if (!rControl.SubclassWindow(hControl)) {
         AfxThrowInvalidArgException();
     }
 }

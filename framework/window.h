@@ -29,26 +29,32 @@ public:
     virtual ~CWnd();
 
     HWND GetSafeHwnd() const { return m_hWnd; }
-    // The object attached to `hWnd` on this thread, or null.
+    // The object attached to `hWnd`, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
     // Attaches this object to an existing window and routes its messages through the map.
     BOOL SubclassWindow(HWND hWnd);
-    // Restores the window's own procedure and detaches; returns the window.
-    HWND UnsubclassWindow();
 
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    void SetWindowText(const char* text);
-    CString GetWindowText() const;
-    void GetClientRect(RECT* pRect) const;
-    BOOL IsIconic() const;
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    void GetClientRect(RECT* pRect) const { ::GetClientRect(m_hWnd, pRect); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    // Does nothing before the window is attached: a null window would mean the whole desktop.
     BOOL RedrawWindow(const RECT* pRectUpdate = nullptr, HRGN hRgnUpdate = nullptr,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    void SetIcon(HICON hIcon, BOOL bBigIcon);
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
+        return m_hWnd != nullptr && ::RedrawWindow(m_hWnd, pRectUpdate, hRgnUpdate, flags);
+    }
+    void SetIcon(HICON hIcon, BOOL bBigIcon) {
+        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+    }
+    // Stops or resumes the window's redrawing (WM_SETREDRAW).
+    void SetRedraw(BOOL bRedraw) { SendMessage(WM_SETREDRAW, bRedraw); }
 
     // Runs DoDataExchange; a failure in it is reported to the user and gives FALSE.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void DoDataExchange(CDataExchange*) {}
 
     HWND m_hWnd = nullptr;  // not owned: the window is destroyed by its parent or its dialog
 
@@ -61,10 +67,6 @@ protected:
     // Default painting, by the window's own procedure.
     void OnPaint() { Default(); }
 
-    // Shows the exception being handled (call only inside a catch block) in one error box owned
-    // by this window's top-level window.
-    void ReportCurrentException() const;
-
 private:
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -74,10 +76,8 @@ private:
     // The map's handler for the message (after offering a child's WM_CTLCOLOR* to the child),
     // otherwise Default().
     LRESULT OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam);
-    // Finds the map entry for the message, searching base classes' maps after this class's.
-    const AFX_MSGMAP_ENTRY* FindEntry(UINT message, UINT nCode, UINT nID) const;
-    // Forgets the window without touching it.
-    void Detach();
+    // Restores the window's own procedure and forgets the window.
+    void UnsubclassWindow();
 
     WNDPROC m_pfnSuper = nullptr;  // the window's procedure before it was subclassed
     struct Msg {
