@@ -1,114 +1,81 @@
 #include "framework/file.h"
 
-namespace {
-
-constexpr UINT kAccessMask = 0x0003;
-constexpr UINT kShareMask = 0x0070;
-
-// Translates the access bits into CreateFileA's desired access; FALSE for an invalid value.
-BOOL DesiredAccess(UINT openFlags, DWORD& access) {
-    switch (openFlags & kAccessMask) {
-        case CFile::modeRead:
-            access = GENERIC_READ;
-            return TRUE;
-        case CFile::modeWrite:
-            access = GENERIC_WRITE;
-            return TRUE;
-        case CFile::modeReadWrite:
-            access = GENERIC_READ | GENERIC_WRITE;
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
-// Translates the share bits into CreateFileA's share mode; FALSE for an invalid value.
-BOOL ShareMode(UINT openFlags, DWORD& share) {
-    switch (openFlags & kShareMask) {
-        case 0:
-        case CFile::shareExclusive:
-            share = 0;
-            return TRUE;
-        case CFile::shareDenyWrite:
-            share = FILE_SHARE_READ;
-            return TRUE;
-        case CFile::shareDenyRead:
-            share = FILE_SHARE_WRITE;
-            return TRUE;
-        case CFile::shareDenyNone:
-            share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
-DWORD CreationDisposition(UINT openFlags) {
-    if ((openFlags & CFile::modeCreate) == 0) {
-        return OPEN_EXISTING;
-    }
-    return (openFlags & CFile::modeNoTruncate) != 0 ? OPEN_ALWAYS : CREATE_ALWAYS;
-}
-
-}  // namespace
-
 CFile::~CFile() {
-    if (m_hFile != INVALID_HANDLE_VALUE) {
-        CloseHandle(m_hFile);
-    }
+    Discard();
 }
 
-BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
-    const CString name(fileName);
-    if (m_hFile != INVALID_HANDLE_VALUE) {
-        CloseHandle(m_hFile);
-        m_hFile = INVALID_HANDLE_VALUE;
-    }
-    m_strFileName = name;
-    DWORD access = 0;
-    DWORD share = 0;
-    if (!DesiredAccess(openFlags, access) || !ShareMode(openFlags, share)) {
-        if (error != nullptr) {
-            *error = CFileException::FromOsError(ERROR_INVALID_PARAMETER, name);
-        }
+BOOL CFile::Open(const char* fileName) {
+    Discard();
+    // A read-only file or a folder is refused here, before anything is written (the system may
+    // let an administrator open a read-only file), and so is a file held open elsewhere.
+    const DWORD attributes = GetFileAttributesA(fileName);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return FALSE;
     }
-    const HANDLE handle = CreateFileA(name, access, share, nullptr, CreationDisposition(openFlags),
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        if (error != nullptr) {
-            *error = CFileException::FromOsError(static_cast<LONG>(GetLastError()), name);
-        }
+    const HANDLE hTarget = CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hTarget != INVALID_HANDLE_VALUE) {
+        CloseHandle(hTarget);
+    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return FALSE;
     }
-    m_hFile = handle;
+    // The temporary file lies in the target's folder, so that the final move is a rename.
+    const CString target(fileName);
+    const int slash = target.ReverseFind('\\');
+    const CString folder = slash < 0 ? CString(".") : target.Left(slash + 1);
+    char tempName[MAX_PATH] = {};
+    if (GetTempFileNameA(folder, "lmt", 0, tempName) == 0) {
+        return FALSE;
+    }
+    m_strTempName = tempName;
+    m_hFile = CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (m_hFile == INVALID_HANDLE_VALUE) {
+        Discard();
+        return FALSE;
+    }
+    m_strFileName = target;
     return TRUE;
 }
 
 void CFile::Write(const void* data, UINT count) {
-    if (m_hFile == INVALID_HANDLE_VALUE) {
-        AfxThrowFileException(CFileException::genericException, ERROR_INVALID_HANDLE,
-                              m_strFileName);
-    }
-    if (count == 0) {
-        return;
-    }
     DWORD written = 0;
     if (!WriteFile(m_hFile, data, count, &written, nullptr)) {
-        throw CFileException::FromOsError(static_cast<LONG>(GetLastError()), m_strFileName);
+        ThrowLastError();
     }
     if (written != count) {
-        AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, m_strFileName);
+        Discard();
+        throw CFileException(ERROR_DISK_FULL, m_strFileName);
     }
 }
 
 void CFile::Close() {
-    if (m_hFile == INVALID_HANDLE_VALUE) {
-        return;
+    if (!FlushFileBuffers(m_hFile)) {
+        ThrowLastError();
     }
-    const HANDLE handle = m_hFile;
+    const HANDLE hFile = m_hFile;
     m_hFile = INVALID_HANDLE_VALUE;
-    if (!CloseHandle(handle)) {
-        throw CFileException::FromOsError(static_cast<LONG>(GetLastError()), m_strFileName);
+    if (!CloseHandle(hFile) || !MoveFileExA(m_strTempName, m_strFileName,
+                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError();
     }
+    m_strTempName = CString();
+}
+
+void CFile::Discard() {
+    if (m_hFile != INVALID_HANDLE_VALUE) {
+        CloseHandle(m_hFile);
+        m_hFile = INVALID_HANDLE_VALUE;
+    }
+    if (!m_strTempName.IsEmpty()) {
+        DeleteFileA(m_strTempName);
+        m_strTempName = CString();
+    }
+}
+
+void CFile::ThrowLastError() {
+    const LONG osError = static_cast<LONG>(GetLastError());
+    Discard();
+    throw CFileException(osError, m_strFileName);
 }

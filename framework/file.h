@@ -1,4 +1,4 @@
-// Files on disk for the class layer, opened through CreateFileA.
+// A file on disk written whole or not at all, through CreateFileA.
 #pragma once
 
 #include <windows.h>
@@ -6,40 +6,35 @@
 #include "framework/exceptions.h"
 #include "framework/string.h"
 
-// A file opened by name. The object owns its HANDLE: Close or the destructor closes it.
-// Bytes are written as given; there is no newline translation.
+// Creates or replaces a file without ever leaving it half written. Open checks that the target
+// may be replaced and creates a new temporary file beside it; Write fills the temporary file;
+// Close flushes it and moves it over the target. Until Close succeeds the target is exactly as it
+// was, and a temporary file that is never completed is removed. Bytes are written as given (no
+// newline translation), and nobody else may open the temporary file while it is written.
 class CFile {
 public:
-    enum OpenFlags : UINT {
-        modeRead = 0x0000,
-        modeWrite = 0x0001,
-        modeReadWrite = 0x0002,
-        // No share flag at all means exclusive access, like shareExclusive.
-        shareExclusive = 0x0010,
-        shareDenyWrite = 0x0020,
-        shareDenyRead = 0x0030,
-        shareDenyNone = 0x0040,
-        // Creates the file, or truncates an existing one unless modeNoTruncate is given too.
-        modeCreate = 0x1000,
-        modeNoTruncate = 0x2000,
-    };
-
     CFile() = default;
-    // Closes a still-open file, ignoring any error.
+    // Removes a temporary file that was not completed.
     ~CFile();
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
-    // Opens `fileName`; on failure returns FALSE and, when `error` is given, fills it with the
-    // cause, the OS error and the file name. Never throws.
-    BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
-    // Writes all `count` bytes; throws CFileException on a failed or short write.
+    // FALSE when the target cannot be replaced (held open elsewhere, read-only, a folder, no such
+    // folder) or no temporary file can be made beside it. Never throws.
+    BOOL Open(const char* fileName);
+    // Writes all `count` bytes; throws CFileException, naming the target, on a failed or short
+    // write.
     void Write(const void* data, UINT count);
-    // Closes the file; throws CFileException if the system reports a failure. The handle is
-    // released either way.
+    // Completes the file and puts it in place; throws CFileException, naming the target, if any
+    // step fails, and the target then stays as it was.
     void Close();
 
 private:
-    HANDLE m_hFile = INVALID_HANDLE_VALUE;
-    CString m_strFileName;
+    // Closes and deletes the temporary file.
+    void Discard();
+    [[noreturn]] void ThrowLastError();
+
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;  // the temporary file, owned by this object
+    CString m_strFileName;                  // the target
+    CString m_strTempName;
 };

@@ -42,7 +42,7 @@ public:
 
     BOOL RunSaveDialog(const CSaveDialogRequest& request, CString& pathName) override {
         CFileDialog dialog(FALSE, request.m_strDefExt, request.m_strFileName, request.m_dwFlags,
-                           request.m_strFilter, request.m_pParentWnd, 0, request.m_bVistaStyle);
+                           request.m_strFilter, request.m_pParentWnd, request.m_bVistaStyle);
         dialog.m_ofn.lpstrInitialDir = request.m_strInitialDir;
         dialog.m_ofn.lpstrTitle = request.m_strTitle;
         if (dialog.DoModal() != IDOK) {
@@ -85,9 +85,9 @@ void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& 
         return;
     }
 
-    // No share flag: nobody else may open the file while it is written.
+    // Written beside the target and moved over it when complete: a failure leaves the old file.
     CFile file;
-    if (!file.Open(pathName, CFile::modeCreate | CFile::modeReadWrite)) {
+    if (!file.Open(pathName)) {
         shell.ShowMessage("The list could not be exported, file open error.", "Lumatab",
                           MB_ICONERROR | MB_OK);
         return;

@@ -35,7 +35,8 @@ public:
 CExportShell& Win32ExportShell();
 
 // Asks for a file and writes `ramp` and `table` to it as CSV. `folder` holds the folder the
-// dialog starts in; a successful documents-folder lookup replaces it first. A failed write or
-// close throws CFileException, naming the file, and shows no success message.
+// dialog starts in; a successful documents-folder lookup replaces it first. A failed write
+// throws CFileException, naming the file, shows no success message and leaves the file as it
+// was.
 void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
                        const lumatab::GammaTable& table, CExportShell& shell = Win32ExportShell());
