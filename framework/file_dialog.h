@@ -1,5 +1,5 @@
-// The common file dialog of the class layer: the Vista-style dialog through COM, or the classic
-// GetOpenFileNameA / GetSaveFileNameA one.
+// The common file dialog of the class layer: the newer (Vista-style) dialog through COM, with the
+// classic GetOpenFileNameA / GetSaveFileNameA one where the newer one cannot run.
 #pragma once
 
 #include <windows.h>
@@ -13,14 +13,14 @@
 class CFileDialog {
 public:
     // `filter` lists description and pattern pairs separated by '|', e.g. "Text (*.txt)|*.txt|".
-    CFileDialog(BOOL bOpenFileDialog, const char* defExt = nullptr, const char* fileName = nullptr,
-                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr,
-                CWnd* parentWnd = nullptr, DWORD size = 0, BOOL vistaStyle = TRUE);
+    CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* fileName, DWORD flags,
+                const char* filter, CWnd* parentWnd, BOOL vistaStyle = TRUE);
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    // Shows the dialog; IDOK once the user chose a file, otherwise IDCANCEL. A chosen path that
-    // the ANSI code page cannot spell is refused with an error box and gives IDCANCEL.
+    // Shows the dialog; IDOK once the user chose a file, otherwise IDCANCEL. A dialog that cannot
+    // be shown at all, or a chosen path that the ANSI code page cannot spell, is reported in an
+    // error box and gives IDCANCEL.
     INT_PTR DoModal();
     // The full path chosen by the last DoModal that returned IDOK; empty otherwise.
     CString GetPathName() const { return m_strPathName; }
@@ -29,10 +29,10 @@ public:
     OPENFILENAMEA m_ofn;
 
 private:
-    INT_PTR DoModalVista(bool& shown);
-    INT_PTR DoModalClassic();
-    // Stores a path the dialog returned, or reports it and returns FALSE if it has no ANSI form.
-    BOOL AcceptWidePath(const wchar_t* path);
+    // The newer dialog: S_OK once it ended (with the chosen path, or none if the ANSI code page
+    // cannot spell it, which the user was told), HRESULT_FROM_WIN32(ERROR_CANCELLED), or another
+    // failure when it could not run.
+    HRESULT DoModalVista();
 
     BOOL m_bOpenFileDialog;
     BOOL m_bVistaStyle;
