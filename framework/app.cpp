@@ -2,8 +2,6 @@
 
 #include <objbase.h>
 
-#include <exception>
-
 #include <commctrl.h>
 
 #include "framework/exceptions.h"
@@ -33,32 +31,19 @@ HINSTANCE AfxGetResourceHandle() {
 }
 
 int AfxWinMain() {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr) {
-        return 1;
-    }
-
-    INITCOMMONCONTROLSEX controls = {};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&controls);
-    // The shell's save dialog is a COM object that needs a single-threaded apartment.
-    const HRESULT hrCom = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
+    // The shell's file dialogs are COM objects that need a single-threaded apartment.
+    const HRESULT hrCom =
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     int exitCode = 0;
     try {
-        pApp->InitInstance();
-    } catch (const CException& e) {
-        e.ReportError(nullptr);
-        exitCode = 1;
-    } catch (const std::exception& e) {
-        CString text = "The program could not start:\n";
-        text += e.what();
-        MessageBoxA(nullptr, text, AfxGetAppName(), MB_OK | MB_ICONERROR);
-        exitCode = 1;
+        const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX),
+                                               ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+        if (AfxGetApp() == nullptr || !InitCommonControlsEx(&controls)) {
+            AfxThrowResourceException();
+        }
+        AfxGetApp()->InitInstance();
     } catch (...) {
-        MessageBoxA(nullptr, "The program met an unknown error and could not start.",
-                    AfxGetAppName(), MB_OK | MB_ICONERROR);
+        AfxReportCurrentException(nullptr);
         exitCode = 1;
     }
     if (SUCCEEDED(hrCom)) {

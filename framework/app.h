@@ -24,6 +24,7 @@ public:
 CWinApp* AfxGetApp();
 // The module whose resources the dialogs are built from: the executable.
 HINSTANCE AfxGetResourceHandle();
-// Prepares the user-interface thread (common controls, COM), runs the application's
-// InitInstance and returns the process's exit code: 0, or 1 if start-up failed.
+// Prepares the user-interface thread (common controls, COM) and runs the application's
+// InitInstance. Returns the process's exit code: 0, or 1 after a failure, which the user has
+// been shown.
 int AfxWinMain();

@@ -1,12 +1,17 @@
 #include "ui/app.h"
 
+#include "framework/exceptions.h"
 #include "ui/main_dialog.h"
 
 BOOL CLumatabApp::InitInstance() {
     CLumatabDlg dlg;
     m_pMainWnd = &dlg;
-    dlg.DoModal();
+    const INT_PTR result = dlg.DoModal();
     m_pMainWnd = nullptr;  // the dialog object ends with this routine
+    // -1: the template never became a window, so the user has seen nothing yet.
+    if (result == -1) {
+        AfxThrowResourceException();
+    }
     // FALSE: there is nothing more to run; the process ends.
     return FALSE;
 }
