@@ -21,9 +21,7 @@ CLabel::CLabel()
 
 CLabel::~CLabel() {
     m_font.DeleteObject();
-    if (m_hBkBrush != nullptr) {
-        DeleteObject(m_hBkBrush);
-    }
+    DeleteObject(m_hBkBrush);
 }
 
 CLabel& CLabel::SetLabelTextColor(COLORREF crText) {
@@ -33,16 +31,19 @@ CLabel& CLabel::SetLabelTextColor(COLORREF crText) {
 }
 
 CLabel& CLabel::SetLabelBkColor(COLORREF crBkgnd) {
-    if (m_hBkBrush != nullptr) {
+    // The old brush goes only once the new one exists, so the label never paints with a
+    // deleted brush.
+    const HBRUSH hBrush = CreateSolidBrush(crBkgnd);
+    if (hBrush != nullptr) {
         DeleteObject(m_hBkBrush);
+        m_hBkBrush = hBrush;
     }
-    m_hBkBrush = CreateSolidBrush(crBkgnd);
     return *this;
 }
 
 CLabel& CLabel::SetLabelFontHeight(int nHeight) {
     m_logFont.lfHeight = -nHeight;
-    m_font.DeleteObject();
+    // Replaces the old font only once the new one exists (the control may be drawing with it).
     m_font.CreateFontIndirect(&m_logFont);
     // The static control selects its own font after asking for colours, so it gets this one too.
     if (m_hWnd != nullptr) {
