@@ -33,6 +33,26 @@ private:
     CLabel* m_labels[lumatab::kChannelCount];
 };
 
+// Suspends a window's redrawing for a scope, then repaints it whole, once: a list filled row by
+// row while it redraws takes about a second under Wine.
+class CRedrawSuspended {
+public:
+    explicit CRedrawSuspended(CWnd& wnd) : m_wnd(wnd) { m_wnd.SetRedraw(FALSE); }
+    CRedrawSuspended(const CRedrawSuspended&) = delete;
+    CRedrawSuspended& operator=(const CRedrawSuspended&) = delete;
+    ~CRedrawSuspended() {
+        m_wnd.SetRedraw(TRUE);
+        m_wnd.RedrawWindow(
+            nullptr, nullptr,
+            RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+
+private:
+    CWnd& m_wnd;
+};
+
+constexpr char kUnreadRamp[] = "The gamma ramp of the selected monitor could not be read.";
+
 // The folder part of a full path, without its trailing backslash.
 CString FolderOf(const CString& path) {
     return path.Left(path.ReverseFind('\\'));
@@ -112,13 +132,24 @@ void CLumatabDlg::SelectMonitor(int index) {
 }
 
 void CLumatabDlg::RefreshRamp() {
-    if (!ReadGammaRamp(m_strDeviceName, m_ramp, m_display)) {
-        // Whatever the buffer holds is still listed, but never passed off as this monitor's.
-        m_exportShell.ShowMessage("The gamma ramp of the selected monitor could not be read.",
-                                  "Lumatab", MB_ICONERROR | MB_OK);
+    m_bRampRead = ReadGammaRamp(m_strDeviceName, m_ramp, m_display);
+    {
+        CRedrawSuspended suspended(m_listRamp);
+        ControlRampSink sink(m_listRamp, m_labelRed, m_labelGreen, m_labelBlue);
+        if (m_bRampRead) {
+            lumatab::RefreshRampTable(m_ramp, m_gammaTable, sink);
+        } else {
+            // The buffer holds an earlier monitor's ramp (or none): nothing of it is shown.
+            sink.DeleteAllRows();
+            for (lumatab::Channel ch :
+                 {lumatab::Channel::Red, lumatab::Channel::Green, lumatab::Channel::Blue}) {
+                sink.SetSummary(ch, "---");
+            }
+        }
     }
-    ControlRampSink sink(m_listRamp, m_labelRed, m_labelGreen, m_labelBlue);
-    lumatab::RefreshRampTable(m_ramp, m_gammaTable, sink);
+    if (!m_bRampRead) {
+        m_exportShell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
+    }
 }
 
 void CLumatabDlg::OnPaint() {
@@ -146,5 +177,10 @@ void CLumatabDlg::OnSelchangeMonitorCombo() {
 }
 
 void CLumatabDlg::ExportRampCommand() {
+    // Only a ramp read from the selected monitor is exported, never a buffer's stale content.
+    if (!m_bRampRead) {
+        m_exportShell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
+        return;
+    }
     ::ExportRampCommand(this, m_strModuleFolder, m_ramp, m_gammaTable, m_exportShell);
 }

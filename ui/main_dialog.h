@@ -52,9 +52,11 @@ private:
     CLabel m_labelRed;
     CLabel m_labelGreen;
     CLabel m_labelBlue;
-    // Zero until the first read, so nothing undefined is ever listed or exported.
+    // Zero until the first read, so nothing undefined is ever held.
     lumatab::GammaRamp m_ramp{};
     lumatab::GammaTable m_gammaTable{};
+    // The last read succeeded: the list, the labels and Export show the selected monitor's ramp.
+    bool m_bRampRead = false;
     CComboBox m_comboMonitor;
 
     CDisplayApi& m_display;
