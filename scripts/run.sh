@@ -27,7 +27,7 @@ cleanup() {
     if [ -n "$pid" ]; then
         kill "$pid" 2>/dev/null || true
     fi
-    WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    scripts/wine-run.sh "$prefix" wineserver -k 2>/dev/null || true
     scripts/xdummy.sh stop "$state"
 }
 trap cleanup EXIT

@@ -1,0 +1,24 @@
+# Test and benchmark support: GoogleTest for every build, Google Benchmark, the Wine emulator.
+enable_testing()
+
+# GoogleTest from Debian's source package, so that the same version builds natively and for
+# MinGW. Found under the system prefixes (src/googletest) unless LUMATAB_GOOGLETEST_SOURCE is set.
+find_path(LUMATAB_GOOGLETEST_SOURCE NAMES googletest/CMakeLists.txt PATH_SUFFIXES src/googletest
+          NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${LUMATAB_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+if(CMAKE_CROSSCOMPILING)
+    # ctest runs Windows test programs through wine64 with a prefix inside the build tree.
+    set(CMAKE_CROSSCOMPILING_EMULATOR
+        ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)
+endif()
+
+# lumatab_add_test(NAME SOURCES... LIBS...): one GoogleTest executable registered with ctest.
+function(lumatab_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} lumatab_options GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+endfunction()
