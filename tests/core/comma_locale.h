@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace lumatab {
@@ -10,9 +11,13 @@ namespace lumatab {
 class CommaLocale {
 public:
     CommaLocale() {
+#ifdef LUMATAB_LOCALE_DIR
+        // glibc finds the locale that the build makes in its own tree.
+        setenv("LOCPATH", LUMATAB_LOCALE_DIR, 1);
+#endif
         const char* current = std::setlocale(LC_ALL, nullptr);
         m_previous = current ? current : "C";
-        // Names as glibc (built by the test setup) and the Windows C runtime spell them.
+        // Names as glibc and the Windows C runtime spell them.
         for (const char* name : {"de_DE.UTF-8", "German_Germany.1252", "de-DE"}) {
             if (std::setlocale(LC_ALL, name) != nullptr) {
                 char text[16];
@@ -24,11 +29,15 @@ public:
             }
         }
     }
-    ~CommaLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
+    ~CommaLocale() {
+        std::setlocale(LC_ALL, m_previous.c_str());
+    }
     CommaLocale(const CommaLocale&) = delete;
     CommaLocale& operator=(const CommaLocale&) = delete;
 
-    bool active() const { return m_active; }
+    bool active() const {
+        return m_active;
+    }
 
 private:
     std::string m_previous;

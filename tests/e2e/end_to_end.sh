@@ -3,7 +3,8 @@
 # a user with xdotool: exports through the real save dialog, checks the file's bytes and the
 # screen, switches to the second monitor, exports again and closes with Escape.
 #   end_to_end.sh LUMATAB_EXE WINDOW_PROBE_EXE WORK_FOLDER
-# Needs LUMATAB_XRAMP and LUMATAB_RAMP_CSV (native tools; scripts/test.sh exports both).
+# Needs LUMATAB_XRAMP (the native ramp loader; scripts/test.sh exports it). The expected export
+# comes from the core's independent Python model.
 set -euo pipefail
 
 exe=$1
@@ -73,7 +74,7 @@ export_to() {
 # A typical calibration: every level a multiple of 257, which the X server keeps exactly.
 read -r -a levels <<<"$(python3 "$root/scripts/sample_ramp.py")"
 "$LUMATAB_XRAMP" "${levels[@]}"
-"$LUMATAB_RAMP_CSV" "${levels[@]}" >"$work/expected.csv"
+python3 "$root/tests/core/golden/make_golden.py" csv "${levels[@]}" >"$work/expected.csv"
 
 "$root/scripts/wine-run.sh" "$prefix" "$exe" </dev/null >"$work/program.log" 2>&1 &
 pid=$!

@@ -9,7 +9,7 @@
 #include "framework/controls.h"
 #include "framework/exceptions.h"
 #include "tests/framework/test_dialogs.h"
-#include "tests/framework/ui_test_support.h"
+#include "tests/support/ui_driver.h"
 
 namespace {
 

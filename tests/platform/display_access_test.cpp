@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/core/ramps.h"
+#include "tests/support/ramps.h"
 
 namespace {
 

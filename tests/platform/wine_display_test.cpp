@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "tests/core/ramps.h"
-#include "tests/platform/x_ramp.h"
+#include "tests/support/ramps.h"
+#include "tests/support/x_ramp.h"
 
 namespace {
 

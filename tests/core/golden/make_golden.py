@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the expected CSV files of the core's tests from an independent Python model of the
-effective-gamma arithmetic and the file format. Run it from this folder to regenerate them."""
+effective-gamma arithmetic and the file format. Run it from this folder to regenerate them, or
+as `make_golden.py csv R0..R255 G0..G255 B0..B255` to print the CSV file of one ramp."""
 import math
+import sys
 
 
 def entry_gamma(index, level):
@@ -20,7 +22,7 @@ def gamma_text(gamma):
     return "---" if gamma <= 0.0 else "%1.2f" % gamma
 
 
-def write_csv(name, channels):
+def csv_text(channels):
     lines = ["Index,R hex,R dec,R gamma,G hex,G dec,G gamma,B hex,B dec,B gamma"]
     for i in range(256):
         fields = [str(i)]
@@ -29,14 +31,26 @@ def write_csv(name, channels):
             gamma = entry_gamma(i, level) if 1 <= i <= 254 else 0.0
             fields += ["0x%X" % level, "%u" % level, gamma_text(gamma)]
         lines.append(",".join(fields))
-    with open(name, "wb") as f:
-        f.write("\n".join(lines).encode("ascii"))
+    return "\n".join(lines).encode("ascii")
 
 
-identity = [i * 257 for i in range(256)]
-write_csv("identity.csv", [identity] * 3)
-write_csv("zero.csv", [[0] * 256] * 3)
-write_csv("full.csv", [[65535] * 256] * 3)
-# Three different channels: a gamma-1.8 curve, an inverted ramp and a constant mid level.
-curve = [round(65535 * (i / 255.0) ** (1.8 / 2.2)) for i in range(256)]
-write_csv("three_channels.csv", [curve, [65535 - v for v in identity], [40000] * 256])
+def write_golden_files():
+    def write(name, data):
+        with open(name, "wb") as f:
+            f.write(data)
+
+    identity = [i * 257 for i in range(256)]
+    write("identity.csv", csv_text([identity] * 3))
+    write("zero.csv", csv_text([[0] * 256] * 3))
+    write("full.csv", csv_text([[65535] * 256] * 3))
+    # Three different channels: a gamma-1.8 curve, an inverted ramp and a constant mid level.
+    curve = [round(65535 * (i / 255.0) ** (1.8 / 2.2)) for i in range(256)]
+    write("three_channels.csv", csv_text([curve, [65535 - v for v in identity], [40000] * 256]))
+
+
+if __name__ == "__main__":
+    if sys.argv[1:2] == ["csv"]:
+        levels = [int(v) for v in sys.argv[2:]]
+        sys.stdout.buffer.write(csv_text([levels[0:256], levels[256:512], levels[512:768]]))
+    else:
+        write_golden_files()

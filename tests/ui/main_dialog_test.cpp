@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "core/csv_export.h"
 #include "res/resource.h"
-#include "tests/core/ramps.h"
-#include "tests/core/recording_sink.h"
-#include "tests/export/temp_folder.h"
-#include "tests/framework/ui_test_support.h"
-#include "tests/platform/x_ramp.h"
+#include "tests/support/ramps.h"
+#include "tests/support/recording_sink.h"
+#include "tests/support/string_sink.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/ui_driver.h"
+#include "tests/support/x_ramp.h"
 
 namespace {
 
@@ -72,10 +72,12 @@ public:
 class CFakeShell : public CExportShell {
 public:
     std::string chosenPath;  // empty: the user cancels
+    int dialogs = 0;         // save dialogs shown
     std::vector<std::string> messages;
 
     BOOL GetDocumentsFolder(CString&) override { return FALSE; }
     BOOL RunSaveDialog(const CSaveDialogRequest&, CString& pathName) override {
+        ++dialogs;
         pathName = chosenPath.c_str();
         return !chosenPath.empty();
     }
@@ -85,40 +87,11 @@ public:
     }
 };
 
-std::string WindowText(HWND hWnd) {
-    char text[256] = {};
-    GetWindowTextA(hWnd, text, sizeof text);
-    return text;
-}
+const char kUnread[] = "The gamma ramp of the selected monitor could not be read.";
+const char kExported[] = "The list has been succesfully exported.";
+const int kLabels[] = {IDC_GAMMA_RED, IDC_GAMMA_GREEN, IDC_GAMMA_BLUE};
 
-std::string ItemText(HWND list, int row, int column) {
-    char text[64] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-std::vector<std::vector<std::string>> ListRows(HWND list) {
-    std::vector<std::vector<std::string>> rows;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
-        rows.emplace_back();
-        for (int column = 0; column < lumatab::kRampColumnCount; ++column) {
-            rows.back().push_back(ItemText(list, row, column));
-        }
-    }
-    return rows;
-}
-
-int ColumnCount(HWND list) {
-    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-}
-
-// What the dialog's ramp should list: the core's rows and summaries for that ramp.
+// What the dialog should list for a ramp: the core's rows and summaries of it.
 lumatab::RecordingSink Expected(const GammaRamp& ramp) {
     lumatab::RecordingSink sink;
     lumatab::GammaTable table;
@@ -126,24 +99,17 @@ lumatab::RecordingSink Expected(const GammaRamp& ramp) {
     return sink;
 }
 
-std::string CsvOf(const GammaRamp& ramp, bool refreshed = true) {
-    struct StringSink : lumatab::ByteSink {
-        std::string bytes;
-        void Write(const void* data, std::size_t size) override {
-            bytes.append(static_cast<const char*>(data), size);
-        }
-    } sink;
-    lumatab::GammaTable table{};
-    if (refreshed) {
-        lumatab::BuildGammaTable(ramp, table);
+std::vector<std::string> LabelTexts(HWND hDlg) {
+    std::vector<std::string> texts;
+    for (int id : kLabels) {
+        texts.push_back(WindowText(GetDlgItem(hDlg, id)));
     }
-    lumatab::WriteRampCsv(sink, ramp, table);
-    return sink.bytes;
+    return texts;
 }
 
-void Command(HWND dlg, int id, int code) {
-    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, code),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+void Select(HWND hDlg, int index) {
+    SendMessageA(GetDlgItem(hDlg, IDC_MONITOR_COMBO), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
 }
 
 // The colours and font a label's parent hands the static control when it paints.
@@ -153,11 +119,11 @@ struct LabelLook {
     LONG fontHeight;
 };
 
-LabelLook LookOf(HWND dlg, int id) {
+LabelLook LookOf(HWND hDlg, int id) {
     const HDC dc = CreateCompatibleDC(nullptr);
     const auto brush =
-        reinterpret_cast<HBRUSH>(SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                              reinterpret_cast<LPARAM>(GetDlgItem(dlg, id))));
+        reinterpret_cast<HBRUSH>(SendMessageA(hDlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                              reinterpret_cast<LPARAM>(GetDlgItem(hDlg, id))));
     LOGBRUSH logBrush{};
     GetObjectA(brush, sizeof logBrush, &logBrush);
     LOGFONTA logFont{};
@@ -167,14 +133,28 @@ LabelLook LookOf(HWND dlg, int id) {
     return look;
 }
 
+// Pixels of the list's rows that differ from its background: its text, once painted.
+int PaintedTextPixels(HWND hList) {
+    RECT rc;
+    GetClientRect(hList, &rc);
+    const HDC dc = GetDC(hList);  // the window's common device context, released below
+    const COLORREF background = GetPixel(dc, rc.right - 2, rc.bottom - 2);
+    int count = 0;
+    for (int y = 30; y < 90; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            count += GetPixel(dc, x, y) != background;
+        }
+    }
+    ReleaseDC(hList, dc);
+    return count;
+}
+
 // Wine's own display on the dummy X server, with a ramp loaded into it.
-TEST(MainDialog, StartsUpWithTheFirstMonitorsRamp) {
+TEST(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels) {
     const GammaRamp ramp = lumatab::ThreeChannelRamp();
     ASSERT_TRUE(lumatab::LoadXRamp(ramp));
-    CStringArray names;
-    CStringArray devices;
-    EnumerateMonitors(names, devices);
-    ASSERT_GE(names.GetSize(), 1);
+    const auto monitors = ListMonitors();
+    ASSERT_GE(monitors.size(), 1u);
 
     CLumatabDlg dlg;
     const lumatab::RecordingSink expected = Expected(ramp);
@@ -184,40 +164,50 @@ TEST(MainDialog, StartsUpWithTheFirstMonitorsRamp) {
         EXPECT_NE(SendMessageA(hDlg, WM_GETICON, ICON_BIG, 0), 0);
         EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDCANCEL));
 
-        const HWND combo = GetDlgItem(hDlg, IDC_MONITOR_COMBO);
-        EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), names.GetSize());
-        EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
-        EXPECT_EQ(WindowText(combo), std::string(names[0]));
+        const HWND hCombo = GetDlgItem(hDlg, IDC_MONITOR_COMBO);
+        EXPECT_EQ(SendMessageA(hCombo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(monitors.size()));
+        EXPECT_EQ(SendMessageA(hCombo, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(WindowText(hCombo), std::string(monitors[0].description));
 
-        const HWND list = GetDlgItem(hDlg, IDC_RAMP_LIST);
-        ASSERT_EQ(ColumnCount(list), lumatab::kRampColumnCount);
-        for (int column = 0; column < lumatab::kRampColumnCount; ++column) {
+        const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
+        const struct {
+            const char* heading;
+            int width;
+        } kColumns[] = {{"Index", 41}, {"R hex", 60},  {"R dec", 60},   {"R gamma", 60},
+                        {"G hex", 60}, {"G dec", 60},  {"G gamma", 60}, {"B hex", 60},
+                        {"B dec", 60}, {"B gamma", 60}};
+        for (int column = 0; column < 10; ++column) {
             char heading[32] = {};
             LVCOLUMNA info{};
             info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
             info.pszText = heading;
             info.cchTextMax = sizeof heading;
-            SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
-            EXPECT_STREQ(heading, lumatab::kRampColumns[column].heading);
-            EXPECT_EQ(info.cx, lumatab::kRampColumns[column].width) << heading;
+            ASSERT_TRUE(
+                SendMessageA(hList, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+            EXPECT_STREQ(heading, kColumns[column].heading);
+            EXPECT_EQ(info.cx, kColumns[column].width) << heading;
             // The list view keeps its first column left-aligned whatever it is given.
-            if (column > 0) {
-                EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT) << heading;
-            }
+            EXPECT_TRUE(column == 0 || (info.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT) << heading;
         }
-        EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT,
+        EXPECT_EQ(SendMessageA(hList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT,
                   static_cast<LRESULT>(LVS_EX_FULLROWSELECT));
-        EXPECT_EQ(ListRows(list), expected.rows);
+        EXPECT_EQ(ListRows(hList), expected.rows);
 
-        const int labels[] = {IDC_GAMMA_RED, IDC_GAMMA_GREEN, IDC_GAMMA_BLUE};
         const COLORREF colours[] = {RGB(250, 20, 20), RGB(20, 245, 90), RGB(36, 160, 255)};
         for (int ch = 0; ch < 3; ++ch) {
-            EXPECT_EQ(WindowText(GetDlgItem(hDlg, labels[ch])), expected.summary[ch]);
-            const LabelLook look = LookOf(hDlg, labels[ch]);
+            EXPECT_EQ(WindowText(GetDlgItem(hDlg, kLabels[ch])), expected.summary[ch]);
+            const LabelLook look = LookOf(hDlg, kLabels[ch]);
             EXPECT_EQ(look.text, colours[ch]);
             EXPECT_EQ(look.background, RGB(56, 56, 56));
             EXPECT_EQ(look.fontHeight, -18);
         }
+
+        // Each refresh ends with the list redrawing again, painted and at its first row.
+        Select(hDlg, 0);
+        EXPECT_TRUE(IsWindowVisible(hList));
+        EXPECT_EQ(SendMessageA(hList, LVM_GETTOPINDEX, 0, 0), 0);
+        EXPECT_FALSE(GetUpdateRect(hList, nullptr, FALSE));
+        EXPECT_GT(PaintedTextPixels(hList), 50);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -238,36 +228,53 @@ TEST(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
     CLumatabDlg dlg(nullptr, display, shell);
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
-        const HWND combo = GetDlgItem(hDlg, IDC_MONITOR_COMBO);
-        const HWND list = GetDlgItem(hDlg, IDC_RAMP_LIST);
-        EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+        const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
         EXPECT_EQ(display.reads["\\\\.\\DISPLAY1"], 1);
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
-        EXPECT_EQ(ReadFileBytes(shell.chosenPath), CsvOf(display.monitors[0].ramp));
+        EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::CsvOf(display.monitors[0].ramp));
 
-        SendMessageA(combo, CB_SETCURSEL, 1, 0);
-        Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
+        Select(hDlg, 1);
         EXPECT_EQ(display.reads["\\\\.\\DISPLAY2"], 1);
-        EXPECT_EQ(ListRows(list), Expected(display.monitors[1].ramp).rows);
+        EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
-        EXPECT_EQ(ReadFileBytes(shell.chosenPath), CsvOf(display.monitors[1].ramp));
+        EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::CsvOf(display.monitors[1].ramp));
 
         // The same monitor chosen again is read again.
         Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
         EXPECT_EQ(display.reads["\\\\.\\DISPLAY2"], 2);
-        EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 256);
-
-        // Cancel in the save dialog writes nothing.
-        DeleteFileA(shell.chosenPath.c_str());
-        const std::string path = shell.chosenPath;
-        shell.chosenPath.clear();
-        Command(hDlg, IDC_EXPORT, BN_CLICKED);
-        EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0), 256);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
-    EXPECT_EQ(shell.messages,
-              (std::vector<std::string>{"The list has been succesfully exported.",
-                                        "The list has been succesfully exported."}));
+    EXPECT_EQ(shell.messages, (std::vector<std::string>{kExported, kExported}));
+}
+
+// A ramp that cannot be read shows nothing of the buffer: no rows, "---", and no export, until a
+// read succeeds again.
+TEST(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
+    CFakeMonitors display = TwoMonitors();
+    display.monitors[1].readable = false;
+    CFakeShell shell;
+    TempFolder folder;
+    shell.chosenPath = folder.File("unread.csv");
+    CLumatabDlg dlg(nullptr, display, shell);
+    RunModal(dlg, [&] {
+        const HWND hDlg = dlg.GetSafeHwnd();
+        const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
+        Select(hDlg, 1);
+        EXPECT_EQ(ListRows(hList).size(), 0u);
+        EXPECT_EQ(LabelTexts(hDlg), (std::vector<std::string>{"---", "---", "---"}));
+        Command(hDlg, IDC_EXPORT, BN_CLICKED);
+        EXPECT_EQ(shell.dialogs, 0);
+        EXPECT_EQ(ReadFileBytes(shell.chosenPath), "<missing>");
+
+        Select(hDlg, 0);
+        const lumatab::RecordingSink expected = Expected(display.monitors[0].ramp);
+        EXPECT_EQ(ListRows(hList), expected.rows);
+        EXPECT_EQ(LabelTexts(hDlg),
+                  (std::vector<std::string>(expected.summary, expected.summary + 3)));
+        Command(hDlg, IDCANCEL, BN_CLICKED);
+    });
+    EXPECT_EQ(shell.messages, (std::vector<std::string>{kUnread, kUnread}));
 }
 
 TEST(MainDialog, ASelectionOutsideTheListIsReportedAndChangesNothing) {
@@ -277,8 +284,7 @@ TEST(MainDialog, ASelectionOutsideTheListIsReportedAndChangesNothing) {
     CMessageBoxWatcher watcher;
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
-        SendMessageA(GetDlgItem(hDlg, IDC_MONITOR_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
+        Select(hDlg, -1);
         PumpMessages(200);
         EXPECT_EQ(display.reads["\\\\.\\DISPLAY1"], 1);
         EXPECT_EQ(display.reads["\\\\.\\DISPLAY2"], 0);
@@ -289,48 +295,24 @@ TEST(MainDialog, ASelectionOutsideTheListIsReportedAndChangesNothing) {
     EXPECT_EQ(watcher.m_texts.size(), 1u);
 }
 
-TEST(MainDialog, WithNoMonitorItReportsOnceKeepsTheTemplateTextsAndStillExports) {
+TEST(MainDialog, WithNoMonitorItReportsOnceKeepsTheTemplateTextsAndExportsNothing) {
     CFakeMonitors display;
     CFakeShell shell;
-    TempFolder folder;
-    shell.chosenPath = folder.File("empty.csv");
+    shell.chosenPath = "never used";
     CLumatabDlg dlg(nullptr, display, shell);
     CMessageBoxWatcher watcher;
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
-        const HWND list = GetDlgItem(hDlg, IDC_RAMP_LIST);
         EXPECT_EQ(SendMessageA(GetDlgItem(hDlg, IDC_MONITOR_COMBO), CB_GETCOUNT, 0, 0), 0);
-        EXPECT_EQ(ColumnCount(list), 0);
-        EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
-        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_GAMMA_RED)), "gamma red");
-        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_GAMMA_GREEN)), "gamma green");
-        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_GAMMA_BLUE)), "gamma blue");
+        EXPECT_EQ(SendMessageA(GetDlgItem(hDlg, IDC_RAMP_LIST), LVM_GETITEMCOUNT, 0, 0), 0);
+        EXPECT_EQ(LabelTexts(hDlg),
+                  (std::vector<std::string>{"gamma red", "gamma green", "gamma blue"}));
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(watcher.m_texts.size(), 1u);
-    // Nothing was ever read: the zeroed ramp and table, never undefined memory.
-    EXPECT_EQ(ReadFileBytes(shell.chosenPath), CsvOf(GammaRamp{}, false));
-}
-
-TEST(MainDialog, AnUnreadableRampIsReportedThenTheBufferIsListed) {
-    CFakeMonitors display = TwoMonitors();
-    display.monitors[1].readable = false;
-    CFakeShell shell;
-    CLumatabDlg dlg(nullptr, display, shell);
-    RunModal(dlg, [&] {
-        const HWND hDlg = dlg.GetSafeHwnd();
-        EXPECT_TRUE(shell.messages.empty());
-        SendMessageA(GetDlgItem(hDlg, IDC_MONITOR_COMBO), CB_SETCURSEL, 1, 0);
-        Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
-        EXPECT_EQ(shell.messages,
-                  (std::vector<std::string>{
-                      "The gamma ramp of the selected monitor could not be read."}));
-        // The list still shows the last ramp read, as the buffer holds it.
-        EXPECT_EQ(ListRows(GetDlgItem(hDlg, IDC_RAMP_LIST)),
-                  Expected(display.monitors[0].ramp).rows);
-        Command(hDlg, IDCANCEL, BN_CLICKED);
-    });
+    EXPECT_EQ(shell.dialogs, 0);
+    EXPECT_EQ(shell.messages, std::vector<std::string>{kUnread});
 }
 
 }  // namespace

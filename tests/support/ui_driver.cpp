@@ -1,4 +1,6 @@
-#include "tests/framework/ui_test_support.h"
+#include "tests/support/ui_driver.h"
+
+#include <commctrl.h>
 
 #include <utility>
 
@@ -75,4 +77,34 @@ CMessageBoxWatcher::CMessageBoxWatcher() : m_nTimer(SetTimer(nullptr, 0, 20, &Cl
 CMessageBoxWatcher::~CMessageBoxWatcher() {
     KillTimer(nullptr, m_nTimer);
     g_pWatcher = nullptr;
+}
+
+std::string WindowText(HWND hWnd) {
+    char text[256] = {};
+    GetWindowTextA(hWnd, text, sizeof text);
+    return text;
+}
+
+void Command(HWND hDlg, int id, int code) {
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDlg, id)));
+}
+
+std::vector<std::vector<std::string>> ListRows(HWND hList) {
+    const HWND hHeader = reinterpret_cast<HWND>(SendMessageA(hList, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
+    std::vector<std::vector<std::string>> rows(
+        static_cast<std::size_t>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0)));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            char text[64] = {};
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            rows[row].push_back(text);
+        }
+    }
+    return rows;
 }

@@ -1,9 +1,11 @@
 // The coloured label in a real dialog: the pixels it draws, and the brushes it replaces.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/dialog.h"
-#include "tests/framework/ui_test_support.h"
-#include "tests/label/label_dialog.h"
+#include "tests/support/ui_driver.h"
+#include "tests/ui/label_dialog.h"
 #include "ui/label.h"
 
 namespace {
@@ -14,6 +16,7 @@ constexpr COLORREF kDarkGrey = RGB(56, 56, 56);
 // The label with its handles in view.
 class CLabelProbe : public CLabel {
 public:
+    using CLabel::m_font;
     using CLabel::m_hBkBrush;
     using CLabel::m_logFont;
 };
@@ -82,16 +85,38 @@ TEST(Label, DrawsItsDefaultColoursOrTheChosenOnesAndHeight) {
     EXPECT_EQ(nResult, IDCANCEL);  // the dialog came up and the checks above ran
 }
 
-TEST(Label, DeletesEveryBrushItReplacesAndTheLastOne) {
+// Each font or brush replaced is deleted, but only once its successor exists: when GDI has no
+// handle left, the label keeps drawing with the ones it has.
+TEST(Label, ReplacesItsFontAndBrushOnlyOnceTheNewOnesExistAndDeletesTheLast) {
     HBRUSH hLastBrush = nullptr;
+    HFONT hLastFont = nullptr;
     {
         CLabelProbe label;
         const HBRUSH hFirstBrush = label.m_hBkBrush;
-        label.SetLabelBkColor(kDarkGrey);
+        const HFONT hFirstFont = label.m_font;
+        label.SetLabelBkColor(kDarkGrey).SetLabelFontHeight(18);
         EXPECT_EQ(GetObjectType(hFirstBrush), 0u);
+        EXPECT_EQ(GetObjectType(hFirstFont), 0u);
         hLastBrush = label.m_hBkBrush;
+        hLastFont = label.m_font;
+
+        std::vector<HBRUSH> hoard;  // every GDI handle left, given back below
+        for (HBRUSH hBrush; hoard.size() < 200000 && (hBrush = CreateSolidBrush(kRed));) {
+            hoard.push_back(hBrush);
+        }
+        label.SetLabelBkColor(kRed).SetLabelFontHeight(30);
+        const bool exhausted = hoard.size() < 200000;
+        for (HBRUSH hBrush : hoard) {
+            DeleteObject(hBrush);
+        }
+        ASSERT_TRUE(exhausted) << "GDI never ran out of handles";
+        EXPECT_EQ(label.m_hBkBrush, hLastBrush);
+        EXPECT_EQ(GetObjectType(hLastBrush), static_cast<DWORD>(OBJ_BRUSH));
+        EXPECT_EQ(static_cast<HFONT>(label.m_font), hLastFont);
+        EXPECT_EQ(GetObjectType(hLastFont), static_cast<DWORD>(OBJ_FONT));
     }
     EXPECT_EQ(GetObjectType(hLastBrush), 0u);
+    EXPECT_EQ(GetObjectType(hLastFont), 0u);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -36,56 +38,16 @@ struct CReader {
         return values;
     }
     uint32_t Take(size_t size) { return Fields({size})[0]; }
-    // A NUL-terminated UTF-16 string of ASCII, or 0xFFFF and an ordinal, returned as "#N".
-    std::string Text() {
-        std::string text;
-        for (uint32_t c = Take(2); c != 0; c = Take(2)) {
-            if (c == 0xFFFF) {
-                return "#" + std::to_string(Take(2));
-            }
-            text += c < 0x80 ? static_cast<char>(c) : '?';
-        }
-        return text;
-    }
 };
 
-TEST(Resources, DialogTemplateHoldsTheNineControlsInTabOrder) {
-    CReader in{Load(RT_DIALOG, IDD_LUMATAB_DIALOG)};
-    // dlgVer, DLGTEMPLATEEX signature, helpID, exStyle, style, item count, x, y, cx, cy
-    EXPECT_EQ(in.Fields({2, 2, 4, 4, 4, 2, 2, 2, 2, 2}),
-              (std::vector<uint32_t>{1, 0xFFFF, 0, 0x00040000, 0x90C800C0, 9, 0, 0, 494, 361}));
-    EXPECT_EQ(in.Text(), "");  // no menu
-    EXPECT_EQ(in.Text(), "");  // the default dialog class
-    EXPECT_EQ(in.Text(), "Lumatab");
-    // point size, weight, italic, charset, face
-    EXPECT_EQ(in.Fields({2, 2, 1, 1}), (std::vector<uint32_t>{8, FW_DONTCARE, 0, DEFAULT_CHARSET}));
-    EXPECT_EQ(in.Text(), "MS Sans Serif");
-
-    const struct {
-        const char* cls;  // "#N": a predefined class by atom
-        const char* text;
-        std::vector<uint32_t> fields;  // helpID, exStyle, style, x, y, cx, cy, id
-    } kItems[] = {
-        {"#128", "Exit", {0, 0, 0x50010000, 424, 122, 55, 18, 2}},
-        {"#133", "", {0, 0, 0x50210102, 7, 19, 402, 109, 1005}},
-        {"SysListView32", "List2", {0, 0x1004, 0x50808005, 7, 39, 402, 315, 1001}},
-        {"#130", "Select Monitor", {0, 0, 0x50020000, 8, 8, 264, 8, 0xFFFFFFFF}},
-        {"#128", "Gamma [128]", {0, 0, 0x50000007, 424, 16, 55, 63, 0xFFFFFFFF}},
-        {"#130", "gamma red", {0, 0, 0x50001201, 430, 28, 44, 15, 1006}},
-        {"#130", "gamma green", {0, 0, 0x50001201, 430, 43, 44, 15, 1007}},
-        {"#130", "gamma blue", {0, 0, 0x50001201, 430, 58, 44, 15, 1008}},
-        {"#128", "Export", {0, 0, 0x50010000, 424, 92, 55, 18, 3}},
-    };
-    for (const auto& want : kItems) {
-        SCOPED_TRACE(want.text);
-        in.m_nAt = (in.m_nAt + 3) & ~size_t{3};  // items start on a DWORD boundary
-        EXPECT_EQ(in.Fields({4, 4, 4, 2, 2, 2, 2, 4}), want.fields);
-        // windres upper-cases class names; the system compares them case-insensitively.
-        EXPECT_EQ(lstrcmpiA(in.Text().c_str(), want.cls), 0);
-        EXPECT_EQ(in.Text(), want.text);
-        EXPECT_EQ(in.Take(2), 0u);  // no creation data
-    }
-    EXPECT_LE(in.m_bytes.size() - in.m_nAt, 3u) << "bytes after the last control";
+// The main dialog's template, byte for byte: caption, font, styles, and the nine controls with
+// their classes, texts, IDs, positions and sizes in tab order (windres upper-cases the list's
+// class name, "SYSLISTVIEW32", which the system matches without regard to case).
+TEST(Resources, TheMainDialogTemplateIsExactlyTheExpectedOne) {
+    std::ifstream golden(LUMATAB_UI_GOLDEN_DIR "/main_dialog.template", std::ios::binary);
+    const std::string expected{std::istreambuf_iterator<char>(golden), {}};
+    ASSERT_FALSE(expected.empty()) << "missing golden template";
+    EXPECT_EQ(Load(RT_DIALOG, IDD_LUMATAB_DIALOG), expected);
 }
 
 TEST(Resources, IconGroupHoldsEightImagesAndThe256OneIsPng) {
@@ -116,6 +78,7 @@ TEST(Resources, VersionBlockStringsAndTranslation) {
          "Read LUT of selected monitor, display LUT values, calculate and display effective "
          "gamma."},
         {"FileVersion", "1, 1, 0, 0"},
+        {"CompanyName", "The Lumatab developers"},
         {"InternalName", "Lumatab"},
         {"OriginalFilename", "Lumatab.exe"},
         {"ProductName", "Lumatab"},
@@ -125,6 +88,10 @@ TEST(Resources, VersionBlockStringsAndTranslation) {
         ASSERT_TRUE(VerQueryValueA(block.data(), path.c_str(), &value, &length)) << name;
         EXPECT_STREQ(static_cast<const char*>(value), text);
     }
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010001u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length));
     // Language neutral, code page 1200 (Unicode).
     EXPECT_EQ(std::string(static_cast<const char*>(value), length), std::string("\0\0\xB0\x04", 4));

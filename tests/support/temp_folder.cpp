@@ -1,4 +1,4 @@
-#include "tests/export/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

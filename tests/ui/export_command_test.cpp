@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "core/csv_export.h"
 #include "framework/exceptions.h"
-#include "framework/file.h"
-#include "tests/export/temp_folder.h"
+#include "tests/support/string_sink.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -49,18 +49,34 @@ protected:
             m_ramp.levels[0][i] = m_ramp.levels[2][i] = static_cast<std::uint16_t>(i * 257);
             m_table.values[1][i] = 0.01 * i;
         }
+        lumatab::WriteRampCsv(m_expected, m_ramp, m_table);
     }
     void Export() { ExportRampCommand(&m_parent, m_folder, m_ramp, m_table, m_shell); }
+    // `folder` holds `name` alone: no temporary file was left behind.
+    static void ExpectOnlyFile(const std::string& folder, const char* name) {
+        WIN32_FIND_DATAA found;
+        const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        std::vector<std::string> names;
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more;
+             more = FindNextFileA(search, &found)) {
+            if (found.cFileName[0] != '.') {
+                names.push_back(found.cFileName);
+            }
+        }
+        FindClose(search);
+        EXPECT_EQ(names, std::vector<std::string>{name});
+    }
 
     CWnd m_parent;
     CString m_folder = "C:\\Program Files\\Lumatab";
     lumatab::GammaRamp m_ramp{};
     lumatab::GammaTable m_table{};
+    lumatab::StringSink m_expected;
     FakeShell m_shell;
     TempFolder m_temp;
 };
 
-TEST_F(ExportRampCommandTest, CancelWritesNothingAndOkWritesOneCopyOfTheCsv) {
+TEST_F(ExportRampCommandTest, AsksWithTheSaveDialogAndWritesOneCopyOverAnOldFile) {
     m_shell.documents = "C:\\users\\someone\\Documents";
     m_shell.path = m_temp.File("GammaRamp.csv");
     m_shell.cancel = true;
@@ -84,62 +100,65 @@ TEST_F(ExportRampCommandTest, CancelWritesNothingAndOkWritesOneCopyOfTheCsv) {
     WriteFileBytes(m_shell.path, std::string(20000, 'x'));
     Export();
     Export();
-    struct : lumatab::ByteSink {
-        void Write(const void* data, std::size_t size) override {
-            bytes.append(static_cast<const char*>(data), size);
-        }
-        std::string bytes;
-    } expected;
-    lumatab::WriteRampCsv(expected, m_ramp, m_table);
-    EXPECT_EQ(ReadFileBytes(m_shell.path), expected.bytes);
+    EXPECT_EQ(ReadFileBytes(m_shell.path), m_expected.bytes);
     EXPECT_EQ(m_shell.messages, std::vector<std::string>({kSuccess, kSuccess}));
-    EXPECT_EQ(std::string(m_folder), "C:\\users\\someone\\Documents");
-    EXPECT_EQ(std::string(m_shell.requests.back().m_strInitialDir), std::string(m_folder));
+    EXPECT_EQ(std::string(m_shell.requests.back().m_strInitialDir),
+              "C:\\users\\someone\\Documents");
+    ExpectOnlyFile(m_temp.path(), "GammaRamp.csv");
 }
 
-TEST_F(ExportRampCommandTest, FileHeldOpenElsewhereGivesTheOpenErrorAndStaysUntouched) {
+// A target held open elsewhere, a read-only file and a folder are refused before anything is
+// written, and stay exactly as they were.
+TEST_F(ExportRampCommandTest, ATargetThatCannotBeReplacedGivesTheOpenErrorAndStaysAsItWas) {
     m_shell.path = m_temp.File("held.csv");
     WriteFileBytes(m_shell.path, "held elsewhere");
-    CFile held;
-    ASSERT_TRUE(held.Open(m_shell.path.c_str(), CFile::modeRead | CFile::shareDenyNone));
+    const HANDLE held = CreateFileA(m_shell.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
     Export();
-    held.Close();
-
-    EXPECT_EQ(m_shell.messages, std::vector<std::string>({kOpenError}));
+    CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(m_shell.path), "held elsewhere");
+
+    SetFileAttributesA(m_shell.path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Export();
+    SetFileAttributesA(m_shell.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(m_shell.path), "held elsewhere");
+    ExpectOnlyFile(m_temp.path(), "held.csv");
+
+    m_shell.path = m_temp.path();
+    Export();
+    EXPECT_EQ(m_shell.messages, std::vector<std::string>({kOpenError, kOpenError, kOpenError}));
 }
 
-TEST_F(ExportRampCommandTest, WriteFailureThrowsNamingTheFileAndShowsNoSuccess) {
-    if (!RunningUnderWine()) {
-        GTEST_SKIP() << "needs Wine's view of /dev/full";
+// A disk that fills up while the file is written: the old file stays whole, no part of the new
+// one is left, and the failure names the file. LUMATAB_SMALL_DISK is a folder on a tiny file
+// system that the test command mounts.
+TEST_F(ExportRampCommandTest, AFullDiskLeavesTheOldFileWholeAndNamesTheFile) {
+    const char* disk = std::getenv("LUMATAB_SMALL_DISK");
+    if (disk == nullptr) {
+        GTEST_SKIP() << "no small disk to fill (LUMATAB_SMALL_DISK): the test command mounts one";
     }
-    m_shell.path = "Z:\\dev\\full";
+    const std::string folder = disk;
+    m_shell.path = folder + "\\GammaRamp.csv";
+    WriteFileBytes(m_shell.path, "the old export");
+    const std::string filler = folder + "\\filler";
+    const HANDLE file =
+        CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string block(1024, 'f');
+    for (DWORD written = 0; WriteFile(file, block.data(), 1024, &written, nullptr) && written;) {
+    }
+    CloseHandle(file);
     try {
         Export();
-        ADD_FAILURE() << "the export to a full device reported no failure";
+        ADD_FAILURE() << "the export to a full disk reported no failure";
     } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::diskFull);
-        EXPECT_EQ(std::string(e.m_strFileName), "Z:\\dev\\full");
-        EXPECT_NE(std::string(e.GetErrorMessage()).find("Z:\\dev\\full"), std::string::npos);
+        EXPECT_EQ(e.m_lOsError, ERROR_DISK_FULL);
+        EXPECT_NE(std::string(e.GetErrorMessage()).find(m_shell.path), std::string::npos);
     }
+    DeleteFileA(filler.c_str());
     EXPECT_TRUE(m_shell.messages.empty());
-}
-
-// The file the command writes: created or truncated, and held exclusively while open.
-TEST(CFileTest, CreateTruncatesALongerFileAndHoldsItExclusively) {
-    TempFolder folder;
-    const std::string path = folder.File("data.csv");
-    WriteFileBytes(path, "0123456789 old and longer content");
-    CFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
-    CFile second;
-    CFileException error;
-    EXPECT_FALSE(second.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone, &error));
-    EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
-    EXPECT_EQ(std::string(error.m_strFileName), path);
-    file.Write("new\nbytes", 9);
-    file.Close();
-    EXPECT_EQ(ReadFileBytes(path), "new\nbytes");  // no CR added either
+    EXPECT_EQ(ReadFileBytes(m_shell.path), "the old export");
+    ExpectOnlyFile(folder, "GammaRamp.csv");
+    DeleteFileA(m_shell.path.c_str());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Helpers for tests that run real windows: a modal dialog driven from inside its own message
-// loop, and a watcher that answers the message boxes the code under test shows.
+// Drives real windows from inside a test: a modal dialog run with a script inside its own message
+// loop, a watcher that answers the message boxes the code under test shows, and readers of what
+// the controls show.
 #pragma once
 
 #include <windows.h>
@@ -32,3 +33,9 @@ public:
 private:
     UINT_PTR m_nTimer;  // the thread timer that looks for boxes
 };
+
+std::string WindowText(HWND hWnd);
+// Sends the dialog control `id`'s notification `code`, as the control would.
+void Command(HWND hDlg, int id, int code);
+// Every cell of a report list view, row by row.
+std::vector<std::vector<std::string>> ListRows(HWND hList);

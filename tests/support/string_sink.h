@@ -1,0 +1,37 @@
+// A ByteSink that keeps what it is given in one string, for the tests and benchmarks of what is
+// written as CSV or .cal text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/csv_export.h"
+
+namespace lumatab {
+
+class StringSink : public ByteSink {
+public:
+    std::string bytes;
+    std::vector<std::size_t> writeEnds;  // where each Write's bytes end in `bytes`
+
+    void Write(const void* data, std::size_t size) override {
+        bytes.append(static_cast<const char*>(data), size);
+        writeEnds.push_back(bytes.size());
+    }
+    // The bytes of write number `n`.
+    std::string WriteAt(std::size_t n) const {
+        const std::size_t start = n == 0 ? 0 : writeEnds.at(n - 1);
+        return bytes.substr(start, writeEnds.at(n) - start);
+    }
+};
+
+// The CSV file of a ramp, as the program exports it after a refresh.
+inline std::string CsvOf(const GammaRamp& ramp) {
+    GammaTable table;
+    BuildGammaTable(ramp, table);
+    StringSink sink;
+    WriteRampCsv(sink, ramp, table);
+    return sink.bytes;
+}
+
+}  // namespace lumatab
