@@ -1,0 +1,136 @@
+#include "core/ramp_stats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "tests/core/comma_locale.h"
+#include "tests/core/ramps.h"
+
+namespace lumatab {
+namespace {
+
+// The same function of the entry index in every channel.
+GammaRamp RampOf(const std::function<int(int)>& level) {
+    GammaRamp ramp{};
+    for (auto& channel : ramp.levels) {
+        for (int i = 0; i < kRampSize; ++i) {
+            channel[i] = static_cast<std::uint16_t>(level(i));
+        }
+    }
+    return ramp;
+}
+
+// What a gamma tool loads for "gamma 1.6": y = x^(1/1.6).
+int Gamma16(int i) {
+    return static_cast<int>(std::lround(65535 * std::pow(i / 255.0, 1 / 1.6)));
+}
+
+struct CountsCase {
+    const char* name;
+    GammaRamp ramp;
+    int distinct, lost, nonMonotonic, clippedLow, clippedHigh;
+    IdentityKind identity;
+    bool fitDefined, halfDefined;
+};
+
+TEST(ComputeChannelStats, CountsIdentityAndWhichMeasuresAreDefined) {
+    const CountsCase cases[] = {
+        {"i*257", IdentityRamp(), 256, 0, 0, 0, 0, IdentityKind::Times257, true, true},
+        {"i*256", RampOf([](int i) { return i * 256; }), 256, 0, 0, 0, 0, IdentityKind::Times256,
+         true, true},
+        {"gamma 1.6", RampOf(Gamma16), 256, 44, 0, 0, 0, IdentityKind::None, true, true},
+        {"6-bit", RampOf([](int i) { return (i & ~3) * 257; }), 64, 192, 0, 3, 0,
+         IdentityKind::None, true, true},
+        {"dip", RampOf([](int i) { return i == 100 ? 25000 : i * 257; }), 256, 1, 1, 0, 0,
+         IdentityKind::None, false, true},
+        {"clipped", RampOf([](int i) { return std::clamp(i * 300 - 6000, 0, 65535); }), 220, 37, 0,
+         20, 16, IdentityKind::None, true, true},
+        {"zero", UniformRamp(0), 1, 255, 0, 255, 0, IdentityKind::None, false, false},
+        {"full", UniformRamp(65535), 1, 255, 0, 0, 255, IdentityKind::None, false, false},
+    };
+    for (const CountsCase& c : cases) {
+        const ChannelStats s = ComputeChannelStats(c.ramp, Channel::Green);
+        EXPECT_EQ(s.distinctLevels, c.distinct) << c.name;
+        EXPECT_EQ(s.lostLevels, c.lost) << c.name;
+        EXPECT_EQ(s.nonMonotonicSteps, c.nonMonotonic) << c.name;
+        EXPECT_EQ(s.clippedLow, c.clippedLow) << c.name;
+        EXPECT_EQ(s.clippedHigh, c.clippedHigh) << c.name;
+        EXPECT_EQ(s.identity, c.identity) << c.name;
+        EXPECT_EQ(s.fit.defined, c.fitDefined) << c.name;
+        EXPECT_EQ(s.halfInputDefined, c.halfDefined) << c.name;
+    }
+}
+
+TEST(ComputeChannelStats, FitsTheExponentThatMadeTheRamp) {
+    const ChannelStats gamma16 = ComputeChannelStats(RampOf(Gamma16), Channel::Red);
+    EXPECT_NEAR(gamma16.fit.exponent, 0.625, 1e-4);
+    EXPECT_NEAR(gamma16.fit.reciprocal, 1.6, 1e-3);
+    EXPECT_LT(gamma16.fit.rmsLevels, 0.5);  // only the rounding to whole levels is left
+    EXPECT_NEAR(gamma16.halfInputGamma, 0.625, 1e-3);
+}
+
+// A ramp that is the identity from `first` for `count` entries, 0 before and full scale after:
+// only those entries can be fitted, and only where they lie within 0.1..0.9.
+TEST(ComputeChannelStats, FitNeedsEightUsableEntriesWithinTheInputRange) {
+    struct Case {
+        int first, count;
+        bool defined;
+    };
+    const Case cases[] = {
+        {26, 8, true}, {26, 7, false}, {25, 8, false}, {222, 8, true}, {223, 8, false}};
+    for (const Case& c : cases) {
+        const GammaRamp ramp = RampOf(
+            [&](int i) { return i < c.first ? 0 : (i < c.first + c.count ? i * 257 : 65535); });
+        const GammaFit fit = ComputeChannelStats(ramp, Channel::Blue).fit;
+        EXPECT_EQ(fit.defined, c.defined) << "first " << c.first << " count " << c.count;
+        if (c.defined) {
+            EXPECT_NEAR(fit.exponent, 1.0, 1e-12);
+            EXPECT_NEAR(fit.rmsLevels, 0.0, 1e-9);  // clipped entries are not in the error
+        }
+    }
+}
+
+TEST(ComputeChannelStats, HalfInputInterpolatesBetweenEntries127And128) {
+    GammaRamp ramp = UniformRamp(0);
+    ramp.at(Channel::Red, 128) = 65534;
+    ramp.at(Channel::Green, 127) = 16383;
+    ramp.at(Channel::Green, 128) = 16384;
+    EXPECT_NEAR(ComputeChannelStats(ramp, Channel::Red).halfInputGamma, 1.0, 1e-4);
+    EXPECT_NEAR(ComputeChannelStats(ramp, Channel::Green).halfInputGamma, 2.0, 1e-4);
+}
+
+TEST(FormatRampStats, ShowsEachChannelsTextsWhateverTheLocale) {
+    GammaRamp ramp = IdentityRamp();
+    const GammaRamp gamma16 = RampOf(Gamma16);
+    std::copy(std::begin(gamma16.levels[1]), std::end(gamma16.levels[1]), ramp.levels[1]);
+    std::fill(std::begin(ramp.levels[2]), std::end(ramp.levels[2]), 0);
+    const CommaLocale locale;
+    ASSERT_TRUE(locale.active()) << "no comma-decimal locale could be set";
+
+    const std::vector<StatsRow> rows = FormatRampStats(ramp);
+    const StatsRow expected[] = {
+        {"Distinct levels", {"256", "256", "1"}},
+        {"Lost levels", {"0", "44", "255"}},
+        {"Non-monotonic steps", {"0", "0", "0"}},
+        {"Clipped at 0 / 65535", {"0 / 0", "0 / 0", "255 / 0"}},
+        {"Identity", {"i*257", "no", "no"}},
+        {"Fitted gamma g", {"1.000", "0.625", "undefined"}},
+        {"Gamma 1/g", {"1.000", "1.600", "undefined"}},
+        {"Fit error (levels)", {"0.0", "0.3", "undefined"}},
+        {"Gamma at half input", {"1.000", "0.625", "undefined"}},
+    };
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ(rows[r].label, expected[r].label);
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            EXPECT_EQ(rows[r].values[ch], expected[r].values[ch]) << expected[r].label << " " << ch;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lumatab
