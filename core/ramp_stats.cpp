@@ -148,7 +148,7 @@ std::vector<StatsRow> FormatRampStats(const GammaRamp& ramp) {
         rows[4].values[ch] = FormatIdentity(s.identity);
         rows[5].values[ch] = s.fit.defined ? FormatFixed(s.fit.exponent, 3) : undefined;
         rows[6].values[ch] = s.fit.defined ? FormatFixed(s.fit.reciprocal, 3) : undefined;
-        rows[7].values[ch] = s.fit.defined ? FormatFixed(s.fit.rmsLevels, 1) : undefined;
+        rows[7].values[ch] = s.fit.defined ? FormatFixed(s.fit.rmsLevels, 2) : undefined;
         rows[8].values[ch] = s.halfInputDefined ? FormatFixed(s.halfInputGamma, 3) : undefined;
     }
     return rows;

@@ -51,7 +51,7 @@ struct StatsRow {
 
 // Rows, in order: "Distinct levels", "Lost levels", "Non-monotonic steps", "Clipped at 0 / 65535"
 // ("2 / 0"), "Identity" ("i*257", "i*256" or "no"), "Fitted gamma g" and "Gamma 1/g" (three
-// decimals), "Fit error (levels)" (one decimal), "Gamma at half input" (three decimals).
+// decimals), "Fit error (levels)" (two decimals), "Gamma at half input" (three decimals).
 // Independent of the process locale.
 std::vector<StatsRow> FormatRampStats(const GammaRamp& ramp);
 
