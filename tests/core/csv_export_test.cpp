@@ -1,45 +1,26 @@
 #include "core/csv_export.h"
 
-#include <cmath>
-#include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "tests/core/comma_locale.h"
+#include "tests/core/golden.h"
 #include "tests/support/ramps.h"
 #include "tests/support/string_sink.h"
 
 namespace lumatab {
 namespace {
 
-std::string Golden(const char* name) {
-    std::ifstream file(std::string(LUMATAB_GOLDEN_DIR) + "/" + name, std::ios::binary);
-    EXPECT_TRUE(file.good()) << "missing golden file " << name;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // The expected files come from an independent model of the arithmetic and the format
 // (golden/make_golden.py); a comma-decimal locale must change no byte.
 TEST(WriteRampCsv, MatchesTheGoldenFilesByteForByteInAnyLocale) {
-    GammaRamp threeChannels{};
-    for (int i = 0; i < kRampSize; ++i) {
-        // The golden file's curves: gamma 1.8, inverted, constant.
-        threeChannels.at(Channel::Red, i) =
-            static_cast<std::uint16_t>(std::lround(65535 * std::pow(i / 255.0, 1.8 / 2.2)));
-        threeChannels.at(Channel::Green, i) = static_cast<std::uint16_t>(65535 - i * 257);
-        threeChannels.at(Channel::Blue, i) = 40000;
-    }
     const CommaLocale locale;
     ASSERT_TRUE(locale.active()) << "no comma-decimal locale could be set";
     EXPECT_EQ(CsvOf(IdentityRamp()), Golden("identity.csv"));
     EXPECT_EQ(CsvOf(UniformRamp(0)), Golden("zero.csv"));
     EXPECT_EQ(CsvOf(UniformRamp(65535)), Golden("full.csv"));
-    EXPECT_EQ(CsvOf(threeChannels), Golden("three_channels.csv"));
+    EXPECT_EQ(CsvOf(GoldenThreeChannelRamp()), Golden("three_channels.csv"));
 }
 
 // The header with one write, then each record with one write, line feed first, from the stored

@@ -53,4 +53,16 @@ inline GammaRamp ThreeChannelRamp() {
     return ramp;
 }
 
+// The ramp of the golden files named three_channels: gamma 1.8 (as 1.8/2.2), inverted, constant.
+inline GammaRamp GoldenThreeChannelRamp() {
+    GammaRamp ramp{};
+    for (int i = 0; i < kRampSize; ++i) {
+        ramp.at(Channel::Red, i) =
+            static_cast<std::uint16_t>(std::lround(65535 * std::pow(i / 255.0, 1.8 / 2.2)));
+        ramp.at(Channel::Green, i) = static_cast<std::uint16_t>(65535 - i * 257);
+        ramp.at(Channel::Blue, i) = 40000;
+    }
+    return ramp;
+}
+
 }  // namespace lumatab

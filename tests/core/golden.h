@@ -1,0 +1,20 @@
+// The expected files that tests/core/golden/make_golden.py writes.
+#pragma once
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace lumatab {
+
+inline std::string Golden(const char* name) {
+    std::ifstream file(std::string(LUMATAB_GOLDEN_DIR) + "/" + name, std::ios::binary);
+    EXPECT_TRUE(file.good()) << "missing golden file " << name;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+}  // namespace lumatab
