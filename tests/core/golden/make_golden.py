@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the expected CSV files of the core's tests from an independent Python model of the
-effective-gamma arithmetic and the file format. Run it from this folder to regenerate them, or
-as `make_golden.py csv R0..R255 G0..G255 B0..B255` to print the CSV file of one ramp."""
+"""Writes the expected CSV and .cal files of the core's tests from an independent Python model of
+the effective-gamma arithmetic and the two file formats. Run it from this folder to regenerate
+them, or as `make_golden.py csv|cal R0..R255 G0..G255 B0..B255` to print the file of one ramp
+(a .cal file then says it was created on Mon Dec 07 17:30:04 2026)."""
+import datetime
 import math
 import sys
 
@@ -34,23 +36,43 @@ def csv_text(channels):
     return "\n".join(lines).encode("ascii")
 
 
+# Python leaves LC_TIME at "C", so the names are English.
+CREATED = datetime.datetime(2026, 12, 7, 17, 30, 4).strftime("%a %b %d %H:%M:%S %Y")
+
+
+def cal_text(channels, created=CREATED):
+    lines = ["CAL    ", "", 'DESCRIPTOR "Lumatab video LUT"', 'ORIGINATOR "Lumatab"',
+             'CREATED "%s"' % created, 'DEVICE_CLASS "DISPLAY"', 'COLOR_REP "RGB"', "",
+             "NUMBER_OF_FIELDS 4", "BEGIN_DATA_FORMAT", "RGB_I RGB_R RGB_G RGB_B",
+             "END_DATA_FORMAT", "", "NUMBER_OF_SETS 256", "BEGIN_DATA"]
+    for i in range(256):
+        values = [i / 255.0] + [levels[i] / 65535.0 for levels in channels]
+        lines.append(" ".join("%.7f" % v for v in values))
+    lines.append("END_DATA")
+    return ("\n".join(lines) + "\n").encode("ascii")
+
+
 def write_golden_files():
     def write(name, data):
         with open(name, "wb") as f:
             f.write(data)
 
     identity = [i * 257 for i in range(256)]
+    # Three different channels: a gamma-1.8 curve, an inverted ramp and a constant mid level.
+    curve = [round(65535 * (i / 255.0) ** (1.8 / 2.2)) for i in range(256)]
+    three_channels = [curve, [65535 - v for v in identity], [40000] * 256]
     write("identity.csv", csv_text([identity] * 3))
     write("zero.csv", csv_text([[0] * 256] * 3))
     write("full.csv", csv_text([[65535] * 256] * 3))
-    # Three different channels: a gamma-1.8 curve, an inverted ramp and a constant mid level.
-    curve = [round(65535 * (i / 255.0) ** (1.8 / 2.2)) for i in range(256)]
-    write("three_channels.csv", csv_text([curve, [65535 - v for v in identity], [40000] * 256]))
+    write("three_channels.csv", csv_text(three_channels))
+    write("identity.cal", cal_text([identity] * 3))
+    write("three_channels.cal", cal_text(three_channels))
 
 
 if __name__ == "__main__":
-    if sys.argv[1:2] == ["csv"]:
+    if sys.argv[1:2] in (["csv"], ["cal"]):
         levels = [int(v) for v in sys.argv[2:]]
-        sys.stdout.buffer.write(csv_text([levels[0:256], levels[256:512], levels[512:768]]))
+        text = csv_text if sys.argv[1] == "csv" else cal_text
+        sys.stdout.buffer.write(text([levels[0:256], levels[256:512], levels[512:768]]))
     else:
         write_golden_files()

@@ -1,0 +1,241 @@
+#include "core/calibration.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/core/comma_locale.h"
+#include "tests/core/golden.h"
+#include "tests/core/ramps.h"
+
+namespace lumatab {
+namespace {
+
+bool SameRamp(const GammaRamp& a, const GammaRamp& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+GammaRamp RandomRamp(std::mt19937& random) {
+    std::uniform_int_distribution<int> level(0, 65535);
+    GammaRamp ramp;
+    for (auto& channel : ramp.levels) {
+        for (auto& value : channel) {
+            value = static_cast<std::uint16_t>(level(random));
+        }
+    }
+    return ramp;
+}
+
+const char kTwoRows[] =
+    "CAL\n"                       // 1
+    "DEVICE_CLASS \"DISPLAY\"\n"  // 2
+    "COLOR_REP \"RGB\"\n"         // 3
+    "NUMBER_OF_FIELDS 4\n"        // 4
+    "BEGIN_DATA_FORMAT\n"         // 5
+    "RGB_I RGB_R RGB_G RGB_B\n"   // 6
+    "END_DATA_FORMAT\n"           // 7
+    "NUMBER_OF_SETS 2\n"          // 8
+    "BEGIN_DATA\n"                // 9
+    "0.0 0.0 0.0 0.0\n"           // 10
+    "1.0 1.0 1.0 1.0\n"           // 11
+    "END_DATA\n";                 // 12
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The goldens come from an independent model; random ramps and the locale must not matter.
+TEST(Calibration, WritesTheGoldenFilesAndReadsAnyRampBackExactly) {
+    const std::string created = FormatCalibrationTime(2026, 12, 7, 1, 17, 30, 4);
+    EXPECT_EQ(WriteCalibration(IdentityRamp(), created), Golden("identity.cal"));
+    EXPECT_EQ(WriteCalibration(GoldenThreeChannelRamp(), created), Golden("three_channels.cal"));
+    const CommaLocale locale;
+    ASSERT_TRUE(locale.active()) << "no comma-decimal locale could be set";
+    std::mt19937 random(20261207);
+    for (int n = 0; n < 50; ++n) {
+        const GammaRamp ramp = n == 0 ? GoldenThreeChannelRamp() : RandomRamp(random);
+        GammaRamp read{};
+        std::string error;
+        ASSERT_TRUE(ReadCalibration(WriteCalibration(ramp, "now"), read, error)) << error;
+        ASSERT_TRUE(SameRamp(read, ramp)) << "ramp " << n;
+    }
+}
+
+TEST(WriteCalibration, KeepsTheCreatedValueOneQuotedString) {
+    const std::string text = WriteCalibration(IdentityRamp(), "a\"b\nc");
+    EXPECT_NE(text.find("\nCREATED \"a'b c\"\n"), std::string::npos);
+}
+
+TEST(FormatCalibrationTime, PadsFieldsAndNamesDaysAndMonthsInEnglish) {
+    EXPECT_EQ(FormatCalibrationTime(2027, 1, 3, 0, 0, 0, 0), "Sun Jan 03 00:00:00 2027");
+    EXPECT_EQ(FormatCalibrationTime(2026, 0, 1, 7, 1, 2, 3), "??? ??? 01 01:02:03 2026");
+}
+
+TEST(ReadCalibration, SkipsWhatItDoesNotNeedAndFindsFieldsByName) {
+    const char text[] =
+        "CAL    \r\n"
+        "# written by hand\r\n"
+        "KEYWORD \"MY_NOTE\"\r\n"
+        "NUMBER_OF_SETS 2\r\n"
+        "BEGIN_DATA_FORMAT\r\n"
+        "RGB_B RGB_G SAMPLE_ID\r\n"
+        "RGB_R RGB_I\r\n"
+        "END_DATA_FORMAT\r\n"
+        "COLOR_REP \"RGB_XYZ\"\r\n"
+        "DEVICE_CLASS DISPLAY\r\n"
+        "BEGIN_DATA\r\n"
+        "0.2 0.25 \"first row\" 0 0\r\n"
+        "\r\n"
+        "0.6 0.75 x 0.4 1 # last row\r\n"
+        "END_DATA\r\n"
+        "another table";
+    GammaRamp read{};
+    std::string error;
+    ASSERT_TRUE(ReadCalibration(text, read, error)) << error;
+    // Entry 51 lies a fifth of the way from the first row to the second.
+    EXPECT_EQ(read.at(Channel::Red, 51), 5243);  // 65535 * 0.08 = 5242.8
+    EXPECT_EQ(read.at(Channel::Red, 255), 26214);
+    EXPECT_EQ(read.at(Channel::Green, 0), 16384);
+    EXPECT_EQ(read.at(Channel::Blue, 255), 39321);
+}
+
+TEST(ReadCalibration, ResamplesTwoToSixteenThousandRowsByPosition) {
+    GammaRamp read{};
+    std::string error;
+    ASSERT_TRUE(ReadCalibration(kTwoRows, read, error)) << error;
+    EXPECT_TRUE(SameRamp(read, IdentityRamp()));
+
+    // y = x^2 in 16384 rows: linear interpolation between rows this close is exact to a level.
+    auto number = [](double value) {
+        char text[32];
+        return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+    };
+    std::string data;
+    for (int row = 0; row < kMaxCalibrationRows; ++row) {
+        const double x = row / (kMaxCalibrationRows - 1.0);
+        const std::string y = number(x * x);
+        data += number(x) + ' ' + y + ' ' + y + ' ' + y + '\n';
+    }
+    const std::string text = Replaced(Replaced(kTwoRows, "SETS 2", "SETS 16384"),
+                                      "0.0 0.0 0.0 0.0\n1.0 1.0 1.0 1.0\n", data);
+    ASSERT_TRUE(ReadCalibration(text, read, error)) << error;
+    for (int i = 0; i < kRampSize; ++i) {
+        EXPECT_NEAR(read.at(Channel::Green, i), 65535 * std::pow(i / 255.0, 2), 1.0) << i;
+    }
+}
+
+TEST(ReadCalibration, RefusesMalformedFilesNamingTheLineAndLeavesTheRamp) {
+    const std::string two = kTwoRows;
+    const struct {
+        std::string text;
+        const char* error;
+    } cases[] = {
+        {"", "line 1: expected the CAL identifier, found ''"},
+        {Replaced(two, "CAL", "CGATS.17"), "line 1: expected the CAL identifier, found 'CGATS.17'"},
+        {Replaced(two, "DISPLAY", "OUTPUT"), "line 2: DEVICE_CLASS is 'OUTPUT', not 'DISPLAY'"},
+        {Replaced(two, "\"DISPLAY\"", "\"DISPLAY"), "line 2: a string has no closing quote"},
+        {Replaced(two, "DEVICE_CLASS \"DISPLAY\"\n", ""),
+         "line 8: no DEVICE_CLASS before BEGIN_DATA"},
+        {Replaced(two, "\"RGB\"", "\"CMYK\""), "line 3: COLOR_REP is 'CMYK', not RGB"},
+        {Replaced(two, "COLOR_REP \"RGB\"\n", ""), "line 8: no COLOR_REP before BEGIN_DATA"},
+        {Replaced(two, "NUMBER_OF_FIELDS 4", "NUMBER_OF_FIELDS 5"),
+         "line 4: NUMBER_OF_FIELDS is 5, but the data format has 4 fields"},
+        {Replaced(two, "RGB_G ", ""), "line 7: the data format has no RGB_G"},
+        {Replaced(two, "RGB_G ", "RGB_R "), "line 7: the data format has RGB_R twice"},
+        {two.substr(0, two.find("END_DATA_FORMAT")),
+         "line 6: the file ends before END_DATA_FORMAT"},
+        {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 2x"),
+         "line 8: '2x' is not a whole number"},
+        {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 1"),
+         "line 8: NUMBER_OF_SETS must be from 2 to 16384, not 1"},
+        {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 16385"),
+         "line 8: NUMBER_OF_SETS must be from 2 to 16384, not 16385"},
+        {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 3"),
+         "line 12: 2 rows, but NUMBER_OF_SETS is 3"},
+        {Replaced(two, "END_DATA\n", "1.0 1.0 1.0 1.0\nEND_DATA\n"),
+         "line 12: more rows than NUMBER_OF_SETS (2)"},
+        {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 abc 1.0"), "line 11: 'abc' is not a number"},
+        {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 nan 1.0"), "line 11: 'nan' is not a number"},
+        {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 1.5 1.0"),
+         "line 11: RGB_G '1.5' is outside 0 to 1"},
+        {Replaced(two, "0.0 0.0 0.0 0.0", "0.0 -0.1 0.0 0.0"),
+         "line 10: RGB_R '-0.1' is outside 0 to 1"},
+        {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 1.0"),
+         "line 11: 3 values, but the data format has 4 fields"},
+        {Replaced(two, "1.0 1.0 1.0 1.0", "0.9998 1.0 1.0 1.0"),
+         "line 11: RGB_I '0.9998' should be 1.0000000 for evenly spaced rows"},
+        {Replaced(two, "END_DATA\n", ""), "line 11: the file ends before END_DATA"},
+        {two.substr(0, two.find("BEGIN_DATA\n")), "line 8: the file ends before BEGIN_DATA"},
+        {Replaced(two, "NUMBER_OF_FIELDS 4", "END_DATA"), "line 4: END_DATA without BEGIN_DATA"},
+    };
+    for (const auto& c : cases) {
+        GammaRamp ramp = UniformRamp(12345);
+        std::string error;
+        EXPECT_FALSE(ReadCalibration(c.text, ramp, error)) << c.error;
+        EXPECT_EQ(error, c.error);
+        EXPECT_TRUE(SameRamp(ramp, UniformRamp(12345))) << c.error;
+    }
+}
+
+// Random mutations of valid files: the reader reads only its input (each text sits in a buffer
+// of its exact size, which AddressSanitizer guards), and fails with one line or succeeds.
+TEST(ReadCalibration, SurvivesMutatedFiles) {
+    std::mt19937 random(7);
+    const std::string seeds[] = {WriteCalibration(RandomRamp(random), "now"), kTwoRows};
+    // Pieces of these, inserted, reach the reader's other paths: quotes, comments, keywords.
+    const std::string words =
+        "\"#-e9 1e400\r\nEND_DATA\nBEGIN_DATA\nKEYWORD\nNUMBER_OF_SETS 16384\n";
+    auto below = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int n = 0; n < 20000; ++n) {
+        std::string text = seeds[n % 2];
+        for (std::size_t edits = 1 + below(4); edits > 0; --edits) {
+            const std::size_t at = below(text.size() + 1);
+            const std::size_t kind = below(4);
+            if (kind == 0) {
+                text.insert(at, words.substr(below(words.size()), 1 + below(24)));
+            } else if (kind == 1) {
+                text.erase(at, 1 + below(64));
+            } else if (kind == 2) {
+                text.insert(at, text.substr(below(text.size() + 1), below(200)));
+            } else {
+                text.insert(at, 1, static_cast<char>(below(256)));
+            }
+        }
+        const std::unique_ptr<char[]> exact(new char[text.size()]);
+        std::memcpy(exact.get(), text.data(), text.size());
+        GammaRamp ramp = UniformRamp(12345);
+        std::string error;
+        if (!ReadCalibration(std::string_view(exact.get(), text.size()), ramp, error)) {
+            ASSERT_EQ(error.rfind("line ", 0), 0u) << error;
+            ASSERT_EQ(error.find('\n'), std::string::npos) << error;
+            ASSERT_TRUE(SameRamp(ramp, UniformRamp(12345)));
+        }
+    }
+}
+
+TEST(VerifyCalibration, AllowsOneEightBitStepPerLevel) {
+    const GammaRamp calibration = CalibrationRamp();
+    GammaRamp ramp = calibration;
+    ramp.at(Channel::Red, 10) += 257;
+    ramp.at(Channel::Blue, 255) -= 200;
+    const Verification loaded = VerifyCalibration(ramp, calibration);
+    EXPECT_TRUE(loaded.loaded);
+    EXPECT_EQ(std::vector<int>(loaded.maxDifference, loaded.maxDifference + 3),
+              (std::vector<int>{257, 0, 200}));
+    EXPECT_NEAR(loaded.maxPercent[0], 0.3922, 1e-4);
+    ramp.at(Channel::Green, 128) -= 258;
+    EXPECT_FALSE(VerifyCalibration(ramp, calibration).loaded);
+}
+
+}  // namespace
+}  // namespace lumatab
