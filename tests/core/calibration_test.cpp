@@ -12,7 +12,7 @@
 
 #include "tests/core/comma_locale.h"
 #include "tests/core/golden.h"
-#include "tests/core/ramps.h"
+#include "tests/support/ramps.h"
 
 namespace lumatab {
 namespace {

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/core/comma_locale.h"
-#include "tests/core/ramps.h"
+#include "tests/support/ramps.h"
 
 namespace lumatab {
 namespace {
