@@ -420,4 +420,21 @@ Verification VerifyCalibration(const GammaRamp& ramp, const GammaRamp& calibrati
     return result;
 }
 
+std::string DescribeVerification(const Verification& verification) {
+    if (verification.loaded) {
+        return "Matches the calibration within 1/255";
+    }
+    static const char* const kNames[kChannelCount] = {"red", "green", "blue"};
+    std::string text = "Largest differences:";
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        char percent[16];
+        const auto end = std::to_chars(percent, percent + sizeof percent,
+                                       verification.maxPercent[ch], std::chars_format::fixed, 2);
+        text += std::string(ch == 0 ? " " : ", ") + kNames[ch] + ' ' +
+                Number(verification.maxDifference[ch]) + " (" + std::string(percent, end.ptr) +
+                "%)";
+    }
+    return text;
+}
+
 }  // namespace lumatab

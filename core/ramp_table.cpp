@@ -85,4 +85,28 @@ void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& s
     }
 }
 
+namespace {
+
+// Collects the rows of a refresh as tab-separated text.
+class TextSink : public RampTableSink {
+public:
+    std::string text;
+    void DeleteAllRows() override {}
+    void InsertRow(int, const char* cell) override { text.append("\r\n").append(cell); }
+    void SetCell(int, int, const char* cell) override { text.append("\t").append(cell); }
+    void SetSummary(Channel, const char*) override {}
+};
+
+}  // namespace
+
+std::string RampTableText(const GammaRamp& ramp) {
+    TextSink sink;
+    for (const RampColumn& column : kRampColumns) {
+        sink.text.append(sink.text.empty() ? "" : "\t").append(column.heading);
+    }
+    GammaTable table;
+    RefreshRampTable(ramp, table, sink);
+    return sink.text;
+}
+
 }  // namespace lumatab

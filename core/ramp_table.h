@@ -42,4 +42,8 @@ public:
 // Recomputes the whole table from the ramp and rebuilds every row and the summaries in sink.
 void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& sink);
 
+// The table as text, for the clipboard: the headings, then every row's cells as the list shows
+// them; cells separated by tabs, rows by CRLF.
+std::string RampTableText(const GammaRamp& ramp);
+
 }  // namespace lumatab

@@ -23,15 +23,31 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
     }
 }
 
+// The dialog manager's modal loop offers each message to the thread's message filters first:
+// the dialog whose window the message is for gets it.
+LRESULT CALLBACK AfxMsgFilterProc(int code, WPARAM wParam, LPARAM lParam) {
+    MSG* pMsg = reinterpret_cast<MSG*>(lParam);
+    auto* pDlg =
+        dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(GetAncestor(pMsg->hwnd, GA_ROOT)));
+    if (code == MSGF_DIALOGBOX && pDlg != nullptr && pDlg->PreTranslateMessage(pMsg)) {
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_BN_CLICKED(IDOK, &CDialog::OnOK)
 ON_BN_CLICKED(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 INT_PTR CDialog::DoModal() {
-    return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
-                           m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr, &AfxDlgProc,
-                           reinterpret_cast<LPARAM>(this));
+    const HHOOK hFilter =
+        SetWindowsHookExA(WH_MSGFILTER, &AfxMsgFilterProc, nullptr, GetCurrentThreadId());
+    const INT_PTR result = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                           m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr,
+                                           &AfxDlgProc, reinterpret_cast<LPARAM>(this));
+    UnhookWindowsHookEx(hFilter);
+    return result;
 }
 
 void CDialog::EndDialog(int nResult) {

@@ -15,6 +15,10 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
 
+    // Sees each message of the dialog's windows before the dialog manager does; TRUE when it
+    // handled the message (an accelerator, say), which then goes no further.
+    virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
+
 protected:
     // Exchanges the controls' data (UpdateData(FALSE)); TRUE lets the system set the focus.
     virtual BOOL OnInitDialog();

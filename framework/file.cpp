@@ -79,3 +79,28 @@ void CFile::ThrowLastError() {
     Discard();
     throw CFileException(osError, m_strFileName);
 }
+
+BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes) {
+    // Owned here until the CloseHandle below.
+    const HANDLE hFile = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        return FALSE;
+    }
+    LARGE_INTEGER size = {};
+    DWORD read = 0;
+    BOOL ok = GetFileSizeEx(hFile, &size);
+    if (ok && size.QuadPart > maxBytes) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        ok = FALSE;
+    }
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+        ok = ReadFile(hFile, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+             read == bytes.size();
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(hFile);
+    SetLastError(error);
+    return ok;
+}

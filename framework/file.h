@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/exceptions.h"
 #include "framework/string.h"
 
@@ -38,3 +40,6 @@ private:
     CString m_strFileName;                  // the target
     CString m_strTempName;
 };
+
+// Reads all of a file of at most `maxBytes`; FALSE, with GetLastError telling why, if it cannot.
+BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes);

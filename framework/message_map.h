@@ -53,6 +53,17 @@ protected:                                        \
          return 0;                                               \
      }},
 
+// void OnContextMenu(CWnd* pWnd, POINT point): pWnd is the object of the window clicked (null if
+// it has none); point is in screen coordinates, or (-1, -1) from the keyboard.
+#define ON_WM_CONTEXTMENU()                                                          \
+    {WM_CONTEXTMENU, 0, 0, [](CWnd* pWnd, WPARAM wParam, LPARAM lParam) -> LRESULT { \
+         const POINT point = {static_cast<short>(LOWORD(lParam)),                    \
+                              static_cast<short>(HIWORD(lParam))};                   \
+         CWnd* pClicked = CWnd::FromHandlePermanent(reinterpret_cast<HWND>(wParam)); \
+         static_cast<ThisClass*>(pWnd)->OnContextMenu(pClicked, point);              \
+         return 0;                                                                   \
+     }},
+
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON()                                                \
     {WM_QUERYDRAGICON, 0, 0, [](CWnd* pWnd, WPARAM, LPARAM) -> LRESULT {     \
@@ -69,6 +80,8 @@ protected:                                        \
          return 0;                                               \
      }},
 
+// void memberFxn(), for the menu or accelerator command `id`.
+#define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
 

@@ -111,7 +111,8 @@ LRESULT CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
     }
-    const UINT nCode = message == WM_COMMAND ? HIWORD(wParam) : 0;
+    // Menus (0) and accelerators (1) send commands with no control: both are plain commands.
+    const UINT nCode = message == WM_COMMAND && lParam != 0 ? HIWORD(wParam) : 0;
     const UINT nID = message == WM_COMMAND ? LOWORD(wParam) : 0;
     // This class's map first, then its base classes' maps.
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;

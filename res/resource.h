@@ -11,3 +11,18 @@
 #define IDC_GAMMA_RED 1006
 #define IDC_GAMMA_GREEN 1007
 #define IDC_GAMMA_BLUE 1008
+
+// The list's context menu and the main dialog's accelerators, with their commands.
+#define IDR_LIST_MENU 130
+#define IDR_ACCELERATORS 131
+#define ID_SHOW_CURVES 32771
+#define ID_COPY_TABLE 32772
+#define ID_READ_AGAIN 32773
+#define ID_SAVE_CALIBRATION 32774
+
+// The curves window.
+#define IDD_CURVES_DIALOG 103
+#define IDC_CURVE_PLOT 1101
+#define IDC_CURVE_STATS 1102
+#define IDC_VERIFICATION 1103
+#define IDC_COMPARE 1104

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Lumatab and runs it under wine64. With an X display ($DISPLAY) it opens there. With no
 # display it starts a private dummy X server holding a sample calibration ramp, runs the program
-# there, saves a screenshot, closes the program and says where the screenshot is.
+# there, saves screenshots of the main window and of the curves window, closes the program and
+# says where the screenshots are.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,7 +10,7 @@ cd "$root"
 scripts/install-deps.sh
 
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Lumatab
+cmake --build --preset win64 --target Lumatab window_probe
 exe="$root/build/win64/Lumatab.exe"
 prefix="$root/build/win64/wineprefix-run"
 
@@ -34,7 +35,7 @@ trap cleanup EXIT
 export DISPLAY
 DISPLAY=$(scripts/xdummy.sh start scripts/xorg/two-monitors.conf "$state")
 read -r -a levels <<<"$(python3 scripts/sample_ramp.py)"
-build/native/tests/xramp/xramp "${levels[@]}"
+build/native/scripts/tools/xramp "${levels[@]}"
 
 echo "No display: running Lumatab on a private X server ($DISPLAY) with a sample ramp"
 scripts/wine-run.sh "$prefix" "$exe" </dev/null >/dev/null 2>&1 &
@@ -45,12 +46,30 @@ if [ -z "$window" ]; then
     exit 1
 fi
 sleep 1
-shot="$root/build/lumatab-screenshot.png"
-# The program's window is at the top left of the first monitor.
-import -window root -crop 880x620+0+0 +repage "$shot"
+# shot WINDOW FILE: the window as the screen shows it (with no window manager, an X window is
+# exactly the program's window).
+shot() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+}
+shot "$window" "$root/build/lumatab-screenshot.png"
+
+fail() {
+    echo "$*" >&2
+    exit 1
+}
+DRIVE_PROBE="$root/build/win64/scripts/tools/window_probe.exe"
+DRIVE_PREFIX=$prefix
+source scripts/drive.sh
+open_curves
+shot "$(xdotool search --onlyvisible --name '^Gamma ramp curves$' | head -n 1)" \
+    "$root/build/lumatab-curves.png"
+click "Gamma ramp curves" 2
+wait_gone "Gamma ramp curves" 10 || fail "The curves window did not close."
+
 xdotool windowfocus "$window" key Escape 2>/dev/null || true
 for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.2
 done
-echo "Screenshot of the running program: $shot"
+echo "Screenshots of the running program: build/lumatab-screenshot.png, build/lumatab-curves.png"

@@ -25,7 +25,7 @@ cmake --build --preset win64
 
 state="$root/build/win64/run"
 # The native tool that loads ramps into the X server for the Windows tests.
-export LUMATAB_XRAMP="$root/build/native/tests/xramp/xramp"
+export LUMATAB_XRAMP="$root/build/native/scripts/tools/xramp"
 prefixes=()
 small_disk="$state/small-disk"
 cleanup() {

@@ -1,10 +1,11 @@
 #include "ui/export_command.h"
 
-#include <shlobj.h>
+#include <functional>
+#include <string>
 
+#include "core/calibration.h"
 #include "core/csv_export.h"
 #include "framework/file.h"
-#include "framework/file_dialog.h"
 
 namespace {
 
@@ -15,7 +16,30 @@ static_assert(kSaveDialogFlags == (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_
                                    OFN_NOREADONLYRETURN | OFN_EXPLORER),
               "the save dialog's flags");
 
-// Hands WriteRampCsv's bytes to an open file; a failed write throws CFileException.
+// What one save command asks and says.
+struct CSaveTexts {
+    const char* defExt;
+    const char* fileName;
+    const char* filter;
+    const char* title;
+    const char* openError;
+    const char* success;
+};
+
+const CSaveTexts kExportTexts = {"csv",
+                                 "GammaRamp.csv",
+                                 "Comma Separated Values (*.csv)|*.csv|",
+                                 "Exporting current Gammaramp",
+                                 "The list could not be exported, file open error.",
+                                 "The list has been succesfully exported."};
+const CSaveTexts kCalibrationTexts = {"cal",
+                                      "GammaRamp.cal",
+                                      "Calibration curves (*.cal)|*.cal|",
+                                      "Saving current Gammaramp as calibration",
+                                      "The calibration file could not be saved, file open error.",
+                                      "The gamma ramp has been saved as a calibration file."};
+
+// Hands the writers' bytes to an open file; a failed write throws CFileException.
 class CFileByteSink : public lumatab::ByteSink {
 public:
     explicit CFileByteSink(CFile& file) : m_file(file) {}
@@ -27,74 +51,45 @@ private:
     CFile& m_file;  // not owned
 };
 
-class CWin32ExportShell : public CExportShell {
-public:
-    BOOL GetDocumentsFolder(CString& folder) override {
-        char path[MAX_PATH] = {};
-        const HRESULT hr = SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
-                                            SHGFP_TYPE_CURRENT, path);
-        if (FAILED(hr) || path[0] == '\0') {
-            return FALSE;
-        }
-        folder = path;
-        return TRUE;
-    }
-
-    BOOL RunSaveDialog(const CSaveDialogRequest& request, CString& pathName) override {
-        CFileDialog dialog(FALSE, request.m_strDefExt, request.m_strFileName, request.m_dwFlags,
-                           request.m_strFilter, request.m_pParentWnd, request.m_bVistaStyle);
-        dialog.m_ofn.lpstrInitialDir = request.m_strInitialDir;
-        dialog.m_ofn.lpstrTitle = request.m_strTitle;
-        if (dialog.DoModal() != IDOK) {
-            return FALSE;
-        }
-        pathName = dialog.GetPathName();
-        return TRUE;
-    }
-
-    int ShowMessage(const char* text, const char* caption, UINT type) override {
-        return MessageBoxA(nullptr, text, caption, type);
-    }
-};
-
-}  // namespace
-
-CExportShell& Win32ExportShell() {
-    static CWin32ExportShell shell;
-    return shell;
-}
-
-void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
-                       const lumatab::GammaTable& table, CExportShell& shell) {
+// The flow both commands share: the documents folder, the save dialog, the file written whole,
+// and the result message. `write` writes the file's content.
+void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, CShell& shell,
+                       const std::function<void(lumatab::ByteSink&)>& write) {
     // Read into a string of its own, so a failed lookup leaves the caller's folder as it was.
     CString documents;
     if (shell.GetDocumentsFolder(documents)) {
         folder = documents;
     }
-
-    const CSaveDialogRequest request = {"csv",
-                                        "GammaRamp.csv",
-                                        kSaveDialogFlags,
-                                        "Comma Separated Values (*.csv)|*.csv|",
-                                        parent,
-                                        folder,
-                                        "Exporting current Gammaramp",
-                                        TRUE};
+    const CFileDialogRequest request = {
+        FALSE,       texts.defExt, texts.fileName, kSaveDialogFlags, texts.filter, parent, folder,
+        texts.title, TRUE};
     CString pathName;
-    if (!shell.RunSaveDialog(request, pathName)) {
+    if (!shell.RunFileDialog(request, pathName)) {
         return;
     }
-
     // Written beside the target and moved over it when complete: a failure leaves the old file.
     CFile file;
     if (!file.Open(pathName)) {
-        shell.ShowMessage("The list could not be exported, file open error.", "Lumatab",
-                          MB_ICONERROR | MB_OK);
+        shell.ShowMessage(texts.openError, "Lumatab", MB_ICONERROR | MB_OK);
         return;
     }
     CFileByteSink sink(file);
-    lumatab::WriteRampCsv(sink, ramp, table);
+    write(sink);
     file.Close();
-    shell.ShowMessage("The list has been succesfully exported.", "Lumatab",
-                      MB_ICONINFORMATION | MB_OK);
+    shell.ShowMessage(texts.success, "Lumatab", MB_ICONINFORMATION | MB_OK);
+}
+
+}  // namespace
+
+void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
+                       const lumatab::GammaTable& table, CShell& shell) {
+    SaveThroughDialog(parent, folder, kExportTexts, shell,
+                      [&](lumatab::ByteSink& sink) { lumatab::WriteRampCsv(sink, ramp, table); });
+}
+
+void SaveCalibrationCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
+                            CShell& shell) {
+    const std::string text = lumatab::WriteCalibration(ramp, shell.LocalTimeText());
+    SaveThroughDialog(parent, folder, kCalibrationTexts, shell,
+                      [&](lumatab::ByteSink& sink) { sink.Write(text.data(), text.size()); });
 }

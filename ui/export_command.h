@@ -1,42 +1,20 @@
-// The Export command: asks for a file name, writes the listed ramp as CSV and reports the result.
+// The save commands of the main window: Export (the listed table as CSV) and Save as .cal (the
+// ramp as a calibration file). Each asks for a file name, writes the file whole and reports.
 #pragma once
-
-#include <windows.h>
 
 #include "core/gamma_ramp.h"
 #include "framework/string.h"
 #include "framework/window.h"
-
-// Everything the save dialog is built with.
-struct CSaveDialogRequest {
-    CString m_strDefExt;
-    CString m_strFileName;
-    DWORD m_dwFlags;
-    CString m_strFilter;
-    CWnd* m_pParentWnd;
-    CString m_strInitialDir;
-    CString m_strTitle;
-    BOOL m_bVistaStyle;
-};
-
-// The shell services the command uses, so that tests can stand in for them.
-class CExportShell {
-public:
-    virtual ~CExportShell() = default;
-    // The user's documents folder, created if missing; FALSE when the lookup fails.
-    virtual BOOL GetDocumentsFolder(CString& folder) = 0;
-    // Runs the save dialog; TRUE with the chosen full path once the user pressed OK.
-    virtual BOOL RunSaveDialog(const CSaveDialogRequest& request, CString& pathName) = 0;
-    // A top-level message box with no owner window; returns the button pressed.
-    virtual int ShowMessage(const char* text, const char* caption, UINT type) = 0;
-};
-
-// The real shell: SHGetFolderPathA, CFileDialog and MessageBoxA.
-CExportShell& Win32ExportShell();
+#include "ui/shell.h"
 
 // Asks for a file and writes `ramp` and `table` to it as CSV. `folder` holds the folder the
 // dialog starts in; a successful documents-folder lookup replaces it first. A failed write
 // throws CFileException, naming the file, shows no success message and leaves the file as it
 // was.
 void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
-                       const lumatab::GammaTable& table, CExportShell& shell = Win32ExportShell());
+                       const lumatab::GammaTable& table, CShell& shell = Win32Shell());
+
+// Asks for a file and writes `ramp` to it as a calibration file, created now; the folder and
+// failures are handled as ExportRampCommand handles them.
+void SaveCalibrationCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
+                            CShell& shell = Win32Shell());

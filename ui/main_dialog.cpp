@@ -1,17 +1,17 @@
 #include "ui/main_dialog.h"
 
+#include <cstring>
+#include <string>
+
 #include "core/ramp_table.h"
 #include "framework/app.h"
 #include "framework/exceptions.h"
 #include "res/resource.h"
+#include "ui/curves_dialog.h"
 
 namespace {
 
 constexpr int kLabelFontHeight = 18;
-constexpr COLORREF kRedText = RGB(250, 20, 20);
-constexpr COLORREF kGreenText = RGB(20, 245, 90);
-constexpr COLORREF kBlueText = RGB(36, 160, 255);
-constexpr COLORREF kLabelBackground = RGB(56, 56, 56);
 
 // Hands the refresh's rows to the list and its summaries to the three labels.
 class ControlRampSink : public lumatab::RampTableSink {
@@ -53,6 +53,27 @@ private:
 
 constexpr char kUnreadRamp[] = "The gamma ramp of the selected monitor could not be read.";
 
+// Puts `text` on the clipboard as CF_TEXT; FALSE if the clipboard does not take it.
+BOOL SetClipboardText(HWND hOwner, const std::string& text) {
+    if (!OpenClipboard(hOwner)) {
+        return FALSE;
+    }
+    // Owned here until the clipboard takes it.
+    const HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    void* pText = hText != nullptr ? GlobalLock(hText) : nullptr;
+    BOOL taken = FALSE;
+    if (pText != nullptr) {
+        std::memcpy(pText, text.c_str(), text.size() + 1);
+        GlobalUnlock(hText);
+        taken = EmptyClipboard() && SetClipboardData(CF_TEXT, hText) != nullptr;
+    }
+    if (!taken && hText != nullptr) {
+        GlobalFree(hText);
+    }
+    CloseClipboard();
+    return taken;
+}
+
 // The folder part of a full path, without its trailing backslash.
 CString FolderOf(const CString& path) {
     return path.Left(path.ReverseFind('\\'));
@@ -60,17 +81,23 @@ CString FolderOf(const CString& path) {
 
 }  // namespace
 
-CLumatabDlg::CLumatabDlg(CWnd* pParent, CDisplayApi& display, CExportShell& exportShell)
+CLumatabDlg::CLumatabDlg(CWnd* pParent, CDisplayApi& display, CShell& shell)
     : CDialog(IDD_LUMATAB_DIALOG, pParent),
       m_hAppIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP_ICON))),
+      m_hAccel(LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS))),
       m_display(display),
-      m_exportShell(exportShell) {}
+      m_shell(shell) {}
 
 BEGIN_MESSAGE_MAP(CLumatabDlg, CDialog)
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_CBN_SELCHANGE(IDC_MONITOR_COMBO, &CLumatabDlg::OnSelchangeMonitorCombo)
 ON_BN_CLICKED(IDC_EXPORT, &CLumatabDlg::ExportRampCommand)
+ON_WM_CONTEXTMENU()
+ON_COMMAND(ID_SHOW_CURVES, &CLumatabDlg::OnShowCurves)
+ON_COMMAND(ID_COPY_TABLE, &CLumatabDlg::OnCopyTable)
+ON_COMMAND(ID_READ_AGAIN, &CLumatabDlg::OnReadAgain)
+ON_COMMAND(ID_SAVE_CALIBRATION, &CLumatabDlg::OnSaveCalibration)
 END_MESSAGE_MAP()
 
 void CLumatabDlg::DoDataExchange(CDataExchange* pDX) {
@@ -93,14 +120,14 @@ BOOL CLumatabDlg::OnInitDialog() {
     m_strModuleFolder = FolderOf(CString(modulePath, static_cast<int>(length)));
 
     m_labelRed.SetLabelFontHeight(kLabelFontHeight)
-        .SetLabelTextColor(kRedText)
-        .SetLabelBkColor(kLabelBackground);
+        .SetLabelTextColor(kChannelColours[0])
+        .SetLabelBkColor(kDarkBackground);
     m_labelGreen.SetLabelFontHeight(kLabelFontHeight)
-        .SetLabelTextColor(kGreenText)
-        .SetLabelBkColor(kLabelBackground);
+        .SetLabelTextColor(kChannelColours[1])
+        .SetLabelBkColor(kDarkBackground);
     m_labelBlue.SetLabelFontHeight(kLabelFontHeight)
-        .SetLabelTextColor(kBlueText)
-        .SetLabelBkColor(kLabelBackground);
+        .SetLabelTextColor(kChannelColours[2])
+        .SetLabelBkColor(kDarkBackground);
 
     EnumerateMonitors(m_arrMonitorNames, m_arrDeviceNames, m_display);
     // Explicit positions keep combo position k equal to list index k despite CBS_SORT.
@@ -148,7 +175,7 @@ void CLumatabDlg::RefreshRamp() {
         }
     }
     if (!m_bRampRead) {
-        m_exportShell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
+        m_shell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
     }
 }
 
@@ -170,17 +197,75 @@ HCURSOR CLumatabDlg::OnQueryDragIcon() {
     return static_cast<HCURSOR>(m_hAppIcon);
 }
 
-void CLumatabDlg::OnSelchangeMonitorCombo() {
-    SelectMonitor(m_comboMonitor.GetCurSel());
+void CLumatabDlg::ShowMonitor(int index) {
+    SelectMonitor(index);
     RefreshRamp();
     UpdateData(FALSE);
 }
 
-void CLumatabDlg::ExportRampCommand() {
-    // Only a ramp read from the selected monitor is exported, never a buffer's stale content.
+void CLumatabDlg::OnSelchangeMonitorCombo() {
+    ShowMonitor(m_comboMonitor.GetCurSel());
+}
+
+void CLumatabDlg::OnReadAgain() {
+    ShowMonitor(m_nSelectedMonitor);
+}
+
+BOOL CLumatabDlg::CheckRampRead() {
+    // Only a ramp read from the selected monitor leaves the program, never a buffer's stale
+    // content.
     if (!m_bRampRead) {
-        m_exportShell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
+        m_shell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
+    }
+    return m_bRampRead;
+}
+
+void CLumatabDlg::ExportRampCommand() {
+    if (CheckRampRead()) {
+        ::ExportRampCommand(this, m_strModuleFolder, m_ramp, m_gammaTable, m_shell);
+    }
+}
+
+void CLumatabDlg::OnSaveCalibration() {
+    if (CheckRampRead()) {
+        SaveCalibrationCommand(this, m_strModuleFolder, m_ramp, m_shell);
+    }
+}
+
+void CLumatabDlg::OnCopyTable() {
+    if (CheckRampRead() && !SetClipboardText(m_hWnd, lumatab::RampTableText(m_ramp))) {
+        m_shell.ShowMessage("The table could not be put on the clipboard.", "Lumatab",
+                            MB_ICONERROR | MB_OK);
+    }
+}
+
+void CLumatabDlg::OnShowCurves() {
+    // The menu offers it only for a ramp that was read.
+    if (m_bRampRead) {
+        CCurvesDlg curves(m_ramp, this, m_strModuleFolder, m_shell);
+        curves.DoModal();
+    }
+}
+
+void CLumatabDlg::OnContextMenu(CWnd* pWnd, POINT point) {
+    if (pWnd != &m_listRamp) {
         return;
     }
-    ::ExportRampCommand(this, m_strModuleFolder, m_ramp, m_gammaTable, m_exportShell);
+    if (point.x == -1 && point.y == -1) {
+        // From the keyboard: at the list's top left corner.
+        point = {0, 0};
+        ClientToScreen(m_listRamp.m_hWnd, &point);
+    }
+    // The menu resource is owned here until DestroyMenu.
+    const HMENU hMenu = LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_LIST_MENU));
+    const HMENU hPopup = GetSubMenu(hMenu, 0);
+    EnableMenuItem(hPopup, ID_SHOW_CURVES, m_bRampRead ? MF_ENABLED : MF_GRAYED);
+    TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
+    DestroyMenu(hMenu);
+}
+
+BOOL CLumatabDlg::PreTranslateMessage(MSG* pMsg) {
+    char className[8] = {};
+    GetClassNameA(GetFocus(), className, sizeof className);
+    return lstrcmpiA(className, "Edit") != 0 && TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg);
 }

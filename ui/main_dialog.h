@@ -10,15 +10,19 @@
 #include "framework/string.h"
 #include "platform/display_access.h"
 #include "ui/export_command.h"
+#include "ui/shell.h"
 #include "ui/label.h"
 
 class CLumatabDlg : public CDialog {
 public:
-    // `display` and `exportShell` are the platform the dialog works on: the real ones unless a
-    // test stands in fakes. Both must outlive the dialog.
+    // `display` and `shell` are the platform the dialog works on: the real ones unless a test
+    // stands in fakes. Both must outlive the dialog.
     explicit CLumatabDlg(CWnd* pParent = nullptr, CDisplayApi& display = Win32DisplayApi(),
-                         CExportShell& exportShell = Win32ExportShell());
+                         CShell& shell = Win32Shell());
     ~CLumatabDlg() override = default;
+
+    // Ctrl+C and F5, unless the monitor box's text has the keyboard.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -32,6 +36,16 @@ protected:
     void OnSelchangeMonitorCombo();
     // The Export button: writes the listed ramp and gamma table to a CSV file.
     void ExportRampCommand();
+    // The list's context menu (right click, Shift+F10 or the menu key).
+    void OnContextMenu(CWnd* pWnd, POINT point);
+    // Show curves...: the curves window for the listed ramp.
+    void OnShowCurves();
+    // Copy table (Ctrl+C): the listed table on the clipboard as text.
+    void OnCopyTable();
+    // Read again (F5): reads the selected monitor's ramp again, as a selection does.
+    void OnReadAgain();
+    // Save as .cal...: writes the listed ramp as a calibration file.
+    void OnSaveCalibration();
 
     DECLARE_MESSAGE_MAP()
 
@@ -41,9 +55,14 @@ private:
     // Makes `index` the monitor in use; an index outside the lists throws
     // CInvalidArgException and changes nothing.
     void SelectMonitor(int index);
+    // Selects monitor `index`, reads its ramp and shows it: what every choice of a monitor does.
+    void ShowMonitor(int index);
+    // FALSE, after telling the user, when no ramp of the selected monitor has been read.
+    BOOL CheckRampRead();
 
     CListCtrl m_listRamp;
     HICON m_hAppIcon;  // shared icon from the executable's resources; never destroyed
+    HACCEL m_hAccel;   // shared table from the executable's resources; never destroyed
     int m_nSelectedMonitor = 0;
     CString m_strModuleFolder;  // the executable's folder; after an export, the documents folder
     CString m_strDeviceName;
@@ -60,5 +79,5 @@ private:
     CComboBox m_comboMonitor;
 
     CDisplayApi& m_display;
-    CExportShell& m_exportShell;
+    CShell& m_shell;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program end to end under wine64 on the two-monitor dummy X server ($DISPLAY), driven like
 # a user with xdotool: exports through the real save dialog, checks the file's bytes and the
-# screen, switches to the second monitor, exports again and closes with Escape.
+# screen, opens the curves window and compares it with a calibration file, switches to the second
+# monitor, exports again and closes with Escape.
 #   end_to_end.sh LUMATAB_EXE WINDOW_PROBE_EXE WORK_FOLDER
 # Needs LUMATAB_XRAMP (the native ramp loader; scripts/test.sh exports it). The expected export
 # comes from the core's independent Python model.
@@ -15,7 +16,6 @@ prefix="$(dirname "$exe")/wineprefix"
 rm -rf "$work"
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-readonly save_title="Exporting current Gammaramp"
 
 fail() {
     import -window root "$work/failure.png" 2>/dev/null || true
@@ -23,48 +23,17 @@ fail() {
     exit 1
 }
 
-# xdotool warns about the focus of a server without a window manager; that is harmless.
-xdo() { xdotool "$@" 2>/dev/null; }
-
-probe() { "$root/scripts/wine-run.sh" "$prefix" "$probe_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-
-# click CAPTION ID: clicks the control, waiting up to 10 s for it to appear. Controls are not X
-# windows, so the probe finds where they are.
-click() {
-    local position=""
-    for _ in $(seq 50); do
-        position=$(probe "$1" "$2" || true)
-        [ -n "$position" ] && break
-        sleep 0.2
-    done
-    [ -n "$position" ] || fail "no control $2 in a window \"$1\""
-    # shellcheck disable=SC2086 # "x y"
-    xdo mousemove $position click 1
-}
-
-# wait_gone TITLE SECONDS: true once no visible window has the title.
-wait_gone() {
-    for _ in $(seq $(($2 * 5))); do
-        xdo search --onlyvisible --name "^$1\$" | grep -q . || return 0
-        sleep 0.2
-    done
-    return 1
-}
+DRIVE_PROBE=$probe_exe
+DRIVE_PREFIX=$prefix
+# shellcheck source=../../scripts/drive.sh
+source "$root/scripts/drive.sh"
 
 # export_to FILE: Export, the file's Windows path typed into the save dialog, Save, then OK in
 # the success message; checks that the file is there.
 export_to() {
     local file=$1
     click Lumatab 3
-    timeout 20 xdotool search --sync --onlyvisible --name "^$save_title\$" >/dev/null 2>&1 ||
-        fail "the save dialog did not open"
-    click "$save_title" 1152
-    xdo key End shift+Home
-    xdo type --delay 5 "Z:${file//\//\\}"
-    click "$save_title" 1
-    # The autocomplete list can swallow the first press.
-    wait_gone "$save_title" 3 || click "$save_title" 1
-    wait_gone "$save_title" 10 || fail "the save dialog did not close"
+    choose_file "Exporting current Gammaramp" "$file"
     # The message box is the window "Lumatab" with an OK button (the dialog has no control 1).
     click Lumatab 1
     sleep 0.5
@@ -75,6 +44,7 @@ export_to() {
 read -r -a levels <<<"$(python3 "$root/scripts/sample_ramp.py")"
 "$LUMATAB_XRAMP" "${levels[@]}"
 python3 "$root/tests/core/golden/make_golden.py" csv "${levels[@]}" >"$work/expected.csv"
+python3 "$root/tests/core/golden/make_golden.py" cal "${levels[@]}" >"$work/sample.cal"
 
 "$root/scripts/wine-run.sh" "$prefix" "$exe" </dev/null >"$work/program.log" 2>&1 &
 pid=$!
@@ -96,6 +66,30 @@ done
 [ "$(probe Lumatab 1005 cursel)" = 0 ] || fail "the first monitor is not selected at start-up"
 export_to "$work/first.csv"
 cmp "$work/first.csv" "$work/expected.csv" || fail "the first export differs from the ramp loaded"
+
+# The curves window: each channel's colour within 2 pixels of where its curve must pass, at
+# several inputs, in the square at the plot's top left; then a matching calibration file.
+open_curves
+read -r left top right bottom <<<"$(probe "Gamma ramp curves" 1101 rect)"
+side=$(($((right - left < bottom - top ? right - left : bottom - top)) - 1))
+import -window root "$work/curves.png"
+colours=(FA1414 14F55A 24A0FF)
+for channel in 0 1 2; do
+    for input in 40 100 160 220; do
+        level=${levels[channel * 256 + input]}
+        x=$((left + input * side / 255 - 2))
+        y=$((top + side - level * side / 65535 - 2))
+        convert "$work/curves.png" -crop "5x5+$x+$y" -format %c histogram:info:- |
+            grep -qi "#${colours[channel]}" ||
+            fail "no #${colours[channel]} within 2 pixels of input $input's curve point"
+    done
+done
+click "Gamma ramp curves" 1104
+choose_file "Compare with calibration" "$work/sample.cal"
+verdict=$(probe "Gamma ramp curves" 1103 text)
+[ "$verdict" = "Matches the calibration within 1/255" ] || fail "the comparison says \"$verdict\""
+click "Gamma ramp curves" 2
+wait_gone "Gamma ramp curves" 10 || fail "the curves window did not close"
 
 # The second monitor, chosen with the keyboard in the combo box.
 xdo windowfocus "$window"
@@ -119,4 +113,4 @@ done
 kill -0 "$pid" 2>/dev/null && fail "the program is still running after Escape"
 wait "$pid" || true
 trap - EXIT
-echo "end-to-end: export, screen, second monitor and Escape behave"
+echo "end-to-end: export, screen, curves, second monitor and Escape behave"

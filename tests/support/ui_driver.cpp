@@ -64,8 +64,11 @@ void PumpMessages(DWORD milliseconds) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(5)) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            // As the dialog manager's loop does: the dialog sees keys (accelerators) first.
+            if (msg.hwnd == nullptr || !IsDialogMessageA(GetAncestor(msg.hwnd, GA_ROOT), &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
         }
     }
 }

@@ -17,7 +17,7 @@ constexpr int kAbandoned = -2;
 // Runs `dlg` modally; `script` runs once inside its message loop and must end the dialog.
 INT_PTR RunModal(CDialog& dlg, const std::function<void()>& script);
 
-// Processes this thread's messages for `milliseconds`.
+// Processes this thread's messages for `milliseconds`, as a dialog's message loop would.
 void PumpMessages(DWORD milliseconds);
 
 // While it lives, closes every message box this thread shows and keeps the boxes' texts.

@@ -8,6 +8,7 @@
 
 #include "framework/exceptions.h"
 #include "tests/support/string_sink.h"
+#include "tests/support/fake_shell.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -16,31 +17,6 @@ const std::string kSuccess =
     "The list has been succesfully exported.|Lumatab|" + std::to_string(MB_ICONINFORMATION | MB_OK);
 const std::string kOpenError = "The list could not be exported, file open error.|Lumatab|" +
                                std::to_string(MB_ICONERROR | MB_OK);
-
-// Stands in for the shell: a scripted documents folder and dialog answer, and a record of what
-// was asked and shown. Out-parameters are written even on failure, which must not matter.
-class FakeShell : public CExportShell {
-public:
-    BOOL GetDocumentsFolder(CString& folder) override {
-        folder = documents.c_str();
-        return !documents.empty();
-    }
-    BOOL RunSaveDialog(const CSaveDialogRequest& request, CString& pathName) override {
-        requests.push_back(request);
-        pathName = path.c_str();
-        return !cancel;
-    }
-    int ShowMessage(const char* text, const char* caption, UINT type) override {
-        messages.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type));
-        return IDOK;
-    }
-
-    std::string documents;  // empty: the lookup fails
-    std::string path;
-    bool cancel = false;
-    std::vector<CSaveDialogRequest> requests;
-    std::vector<std::string> messages;  // text|caption|type
-};
 
 class ExportRampCommandTest : public testing::Test {
 protected:
@@ -72,17 +48,15 @@ protected:
     lumatab::GammaRamp m_ramp{};
     lumatab::GammaTable m_table{};
     lumatab::StringSink m_expected;
-    FakeShell m_shell;
+    CFakeShell m_shell;
     TempFolder m_temp;
 };
 
 TEST_F(ExportRampCommandTest, AsksWithTheSaveDialogAndWritesOneCopyOverAnOldFile) {
     m_shell.documents = "C:\\users\\someone\\Documents";
-    m_shell.path = m_temp.File("GammaRamp.csv");
-    m_shell.cancel = true;
-    Export();
+    Export();  // cancelled
     ASSERT_EQ(m_shell.requests.size(), 1u);
-    const CSaveDialogRequest& request = m_shell.requests[0];
+    const CFileDialogRequest& request = m_shell.requests[0];
     EXPECT_EQ(std::string(request.m_strDefExt), "csv");
     EXPECT_EQ(std::string(request.m_strFileName), "GammaRamp.csv");
     EXPECT_EQ(request.m_dwFlags, 0x88806u);
@@ -91,16 +65,16 @@ TEST_F(ExportRampCommandTest, AsksWithTheSaveDialogAndWritesOneCopyOverAnOldFile
     EXPECT_EQ(std::string(request.m_strInitialDir), "C:\\users\\someone\\Documents");
     EXPECT_EQ(std::string(request.m_strTitle), "Exporting current Gammaramp");
     EXPECT_TRUE(request.m_bVistaStyle);
+    EXPECT_FALSE(request.m_bOpenFileDialog);
     EXPECT_TRUE(m_shell.messages.empty());
-    EXPECT_EQ(ReadFileBytes(m_shell.path), "<missing>");
 
     // Now the lookup fails: the folder found before stays, and the dialog starts there again.
     m_shell.documents.clear();
-    m_shell.cancel = false;
-    WriteFileBytes(m_shell.path, std::string(20000, 'x'));
+    m_shell.chosenPath = m_temp.File("GammaRamp.csv");
+    WriteFileBytes(m_shell.chosenPath, std::string(20000, 'x'));
     Export();
     Export();
-    EXPECT_EQ(ReadFileBytes(m_shell.path), m_expected.bytes);
+    EXPECT_EQ(ReadFileBytes(m_shell.chosenPath), m_expected.bytes);
     EXPECT_EQ(m_shell.messages, std::vector<std::string>({kSuccess, kSuccess}));
     EXPECT_EQ(std::string(m_shell.requests.back().m_strInitialDir),
               "C:\\users\\someone\\Documents");
@@ -110,21 +84,21 @@ TEST_F(ExportRampCommandTest, AsksWithTheSaveDialogAndWritesOneCopyOverAnOldFile
 // A target held open elsewhere, a read-only file and a folder are refused before anything is
 // written, and stay exactly as they were.
 TEST_F(ExportRampCommandTest, ATargetThatCannotBeReplacedGivesTheOpenErrorAndStaysAsItWas) {
-    m_shell.path = m_temp.File("held.csv");
-    WriteFileBytes(m_shell.path, "held elsewhere");
-    const HANDLE held = CreateFileA(m_shell.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    m_shell.chosenPath = m_temp.File("held.csv");
+    WriteFileBytes(m_shell.chosenPath, "held elsewhere");
+    const HANDLE held = CreateFileA(m_shell.chosenPath.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
     Export();
     CloseHandle(held);
-    EXPECT_EQ(ReadFileBytes(m_shell.path), "held elsewhere");
+    EXPECT_EQ(ReadFileBytes(m_shell.chosenPath), "held elsewhere");
 
-    SetFileAttributesA(m_shell.path.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(m_shell.chosenPath.c_str(), FILE_ATTRIBUTE_READONLY);
     Export();
-    SetFileAttributesA(m_shell.path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadFileBytes(m_shell.path), "held elsewhere");
+    SetFileAttributesA(m_shell.chosenPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(m_shell.chosenPath), "held elsewhere");
     ExpectOnlyFile(m_temp.path(), "held.csv");
 
-    m_shell.path = m_temp.path();
+    m_shell.chosenPath = m_temp.path();
     Export();
     EXPECT_EQ(m_shell.messages, std::vector<std::string>({kOpenError, kOpenError, kOpenError}));
 }
@@ -138,8 +112,8 @@ TEST_F(ExportRampCommandTest, AFullDiskLeavesTheOldFileWholeAndNamesTheFile) {
         GTEST_SKIP() << "no small disk to fill (LUMATAB_SMALL_DISK): the test command mounts one";
     }
     const std::string folder = disk;
-    m_shell.path = folder + "\\GammaRamp.csv";
-    WriteFileBytes(m_shell.path, "the old export");
+    m_shell.chosenPath = folder + "\\GammaRamp.csv";
+    WriteFileBytes(m_shell.chosenPath, "the old export");
     const std::string filler = folder + "\\filler";
     const HANDLE file =
         CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -152,13 +126,13 @@ TEST_F(ExportRampCommandTest, AFullDiskLeavesTheOldFileWholeAndNamesTheFile) {
         ADD_FAILURE() << "the export to a full disk reported no failure";
     } catch (const CFileException& e) {
         EXPECT_EQ(e.m_lOsError, ERROR_DISK_FULL);
-        EXPECT_NE(std::string(e.GetErrorMessage()).find(m_shell.path), std::string::npos);
+        EXPECT_NE(std::string(e.GetErrorMessage()).find(m_shell.chosenPath), std::string::npos);
     }
     DeleteFileA(filler.c_str());
     EXPECT_TRUE(m_shell.messages.empty());
-    EXPECT_EQ(ReadFileBytes(m_shell.path), "the old export");
+    EXPECT_EQ(ReadFileBytes(m_shell.chosenPath), "the old export");
     ExpectOnlyFile(folder, "GammaRamp.csv");
-    DeleteFileA(m_shell.path.c_str());
+    DeleteFileA(m_shell.chosenPath.c_str());
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,8 @@
 #include "tests/support/ramps.h"
 #include "tests/support/recording_sink.h"
 #include "tests/support/string_sink.h"
+#include "tests/support/fake_display.h"
+#include "tests/support/fake_shell.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/ui_driver.h"
 #include "tests/support/x_ramp.h"
@@ -23,72 +23,8 @@ namespace {
 
 using lumatab::GammaRamp;
 
-// Monitors with ramps of the test's choosing; a monitor without a ramp cannot be read.
-class CFakeMonitors : public CDisplayApi {
-public:
-    struct Monitor {
-        std::string deviceName;
-        std::string description;
-        bool readable;
-        GammaRamp ramp;
-    };
-    std::vector<Monitor> monitors;
-    std::map<std::string, int> reads;  // GetDeviceGammaRamp calls by device name
-
-    BOOL EnumDisplayDevicesA(const char* device, DWORD devNum, DISPLAY_DEVICEA* info,
-                             DWORD) override {
-        const DWORD cb = info->cb;
-        for (std::size_t k = 0; k < monitors.size(); ++k) {
-            const Monitor& m = monitors[k];
-            if (device == nullptr ? devNum == k : (devNum == 0 && m.deviceName == device)) {
-                std::memset(info, 0, sizeof *info);
-                info->cb = cb;
-                std::strcpy(info->DeviceName, m.deviceName.c_str());
-                std::strcpy(info->DeviceString, device ? m.description.c_str() : "Fake Adapter");
-                info->StateFlags = DISPLAY_DEVICE_ATTACHED_TO_DESKTOP;
-                return TRUE;
-            }
-        }
-        return FALSE;
-    }
-    HDC CreateDCA(const char*, const char* device, const char*, const DEVMODEA*) override {
-        for (std::size_t k = 0; k < monitors.size(); ++k) {
-            if (monitors[k].readable && monitors[k].deviceName == device) {
-                return reinterpret_cast<HDC>(k + 1);
-            }
-        }
-        return nullptr;
-    }
-    BOOL GetDeviceGammaRamp(HDC dc, void* ramp) override {
-        const Monitor& m = monitors[reinterpret_cast<std::size_t>(dc) - 1];
-        ++reads[m.deviceName];
-        std::memcpy(ramp, &m.ramp, sizeof m.ramp);
-        return TRUE;
-    }
-    BOOL DeleteDC(HDC) override { return TRUE; }
-};
-
-// Answers the Export command's prompts: a chosen file (or Cancel) and recorded messages.
-class CFakeShell : public CExportShell {
-public:
-    std::string chosenPath;  // empty: the user cancels
-    int dialogs = 0;         // save dialogs shown
-    std::vector<std::string> messages;
-
-    BOOL GetDocumentsFolder(CString&) override { return FALSE; }
-    BOOL RunSaveDialog(const CSaveDialogRequest&, CString& pathName) override {
-        ++dialogs;
-        pathName = chosenPath.c_str();
-        return !chosenPath.empty();
-    }
-    int ShowMessage(const char* text, const char*, UINT) override {
-        messages.push_back(text);
-        return IDOK;
-    }
-};
-
-const char kUnread[] = "The gamma ramp of the selected monitor could not be read.";
-const char kExported[] = "The list has been succesfully exported.";
+const std::string kUnread = "The gamma ramp of the selected monitor could not be read.|Lumatab|16";
+const std::string kExported = "The list has been succesfully exported.|Lumatab|64";
 const int kLabels[] = {IDC_GAMMA_RED, IDC_GAMMA_GREEN, IDC_GAMMA_BLUE};
 
 // What the dialog should list for a ramp: the core's rows and summaries of it.
@@ -213,13 +149,6 @@ TEST(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels) 
     EXPECT_EQ(result, IDCANCEL);
 }
 
-CFakeMonitors TwoMonitors() {
-    CFakeMonitors fake;
-    fake.monitors.push_back({"\\\\.\\DISPLAY1", "Same Model", true, lumatab::CalibrationRamp()});
-    fake.monitors.push_back({"\\\\.\\DISPLAY2", "Same Model", true, lumatab::ThreeChannelRamp()});
-    return fake;
-}
-
 TEST(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
     CFakeMonitors display = TwoMonitors();
     CFakeShell shell;
@@ -264,7 +193,7 @@ TEST(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
         EXPECT_EQ(ListRows(hList).size(), 0u);
         EXPECT_EQ(LabelTexts(hDlg), (std::vector<std::string>{"---", "---", "---"}));
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
-        EXPECT_EQ(shell.dialogs, 0);
+        EXPECT_TRUE(shell.requests.empty());
         EXPECT_EQ(ReadFileBytes(shell.chosenPath), "<missing>");
 
         Select(hDlg, 0);
@@ -311,7 +240,7 @@ TEST(MainDialog, WithNoMonitorItReportsOnceKeepsTheTemplateTextsAndExportsNothin
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(watcher.m_texts.size(), 1u);
-    EXPECT_EQ(shell.dialogs, 0);
+    EXPECT_TRUE(shell.requests.empty());
     EXPECT_EQ(shell.messages, std::vector<std::string>{kUnread});
 }
 

@@ -1,0 +1,32 @@
+// Stands in for the shell: a scripted documents folder, file dialog answer and clock, and a
+// record of the dialogs asked for and the messages shown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/shell.h"
+
+class CFakeShell : public CShell {
+public:
+    std::string documents;   // empty: the lookup fails
+    std::string chosenPath;  // empty: the user cancels
+    std::vector<CFileDialogRequest> requests;
+    std::vector<std::string> messages;  // "text|caption|type"
+
+    // Out-parameters are written even on failure, which must not matter.
+    BOOL GetDocumentsFolder(CString& folder) override {
+        folder = documents.c_str();
+        return !documents.empty();
+    }
+    BOOL RunFileDialog(const CFileDialogRequest& request, CString& pathName) override {
+        requests.push_back(request);
+        pathName = chosenPath.c_str();
+        return !chosenPath.empty();
+    }
+    int ShowMessage(const char* text, const char* caption, UINT type) override {
+        messages.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type));
+        return IDOK;
+    }
+    std::string LocalTimeText() override { return "Mon Dec 07 17:30:04 2026"; }
+};

@@ -1,0 +1,53 @@
+#include "ui/shell.h"
+
+#include <shlobj.h>
+
+#include "core/calibration.h"
+#include "framework/file_dialog.h"
+
+namespace {
+
+class CWin32Shell : public CShell {
+public:
+    BOOL GetDocumentsFolder(CString& folder) override {
+        char path[MAX_PATH] = {};
+        const HRESULT hr = SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
+                                            SHGFP_TYPE_CURRENT, path);
+        if (FAILED(hr) || path[0] == '\0') {
+            return FALSE;
+        }
+        folder = path;
+        return TRUE;
+    }
+
+    BOOL RunFileDialog(const CFileDialogRequest& request, CString& pathName) override {
+        CFileDialog dialog(request.m_bOpenFileDialog, request.m_strDefExt, request.m_strFileName,
+                           request.m_dwFlags, request.m_strFilter, request.m_pParentWnd,
+                           request.m_bVistaStyle);
+        dialog.m_ofn.lpstrInitialDir = request.m_strInitialDir;
+        dialog.m_ofn.lpstrTitle = request.m_strTitle;
+        if (dialog.DoModal() != IDOK) {
+            return FALSE;
+        }
+        pathName = dialog.GetPathName();
+        return TRUE;
+    }
+
+    int ShowMessage(const char* text, const char* caption, UINT type) override {
+        return MessageBoxA(nullptr, text, caption, type);
+    }
+
+    std::string LocalTimeText() override {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return lumatab::FormatCalibrationTime(now.wYear, now.wMonth, now.wDay, now.wDayOfWeek,
+                                              now.wHour, now.wMinute, now.wSecond);
+    }
+};
+
+}  // namespace
+
+CShell& Win32Shell() {
+    static CWin32Shell shell;
+    return shell;
+}

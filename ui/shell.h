@@ -1,0 +1,39 @@
+// The shell services the program's commands use: the documents folder, the file dialogs, message
+// boxes and the clock, behind one seam so that tests can stand in for them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/string.h"
+#include "framework/window.h"
+
+// Everything a file dialog is built with.
+struct CFileDialogRequest {
+    BOOL m_bOpenFileDialog;
+    CString m_strDefExt;
+    CString m_strFileName;
+    DWORD m_dwFlags;
+    CString m_strFilter;
+    CWnd* m_pParentWnd;
+    CString m_strInitialDir;
+    CString m_strTitle;
+    BOOL m_bVistaStyle;
+};
+
+class CShell {
+public:
+    virtual ~CShell() = default;
+    // The user's documents folder, created if missing; FALSE when the lookup fails.
+    virtual BOOL GetDocumentsFolder(CString& folder) = 0;
+    // Runs a file dialog; TRUE with the chosen full path once the user pressed OK.
+    virtual BOOL RunFileDialog(const CFileDialogRequest& request, CString& pathName) = 0;
+    // A top-level message box with no owner window; returns the button pressed.
+    virtual int ShowMessage(const char* text, const char* caption, UINT type) = 0;
+    // The local time as a calibration file states it, e.g. "Mon Dec 07 17:30:04 2026".
+    virtual std::string LocalTimeText() = 0;
+};
+
+// The real shell: SHGetFolderPathA, CFileDialog, MessageBoxA and GetLocalTime.
+CShell& Win32Shell();
