@@ -50,10 +50,9 @@ BOOL Narrow(const wchar_t* text, std::string& ansi) {
 }  // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* fileName,
-                         DWORD flags, const char* filter, CWnd* parentWnd, BOOL vistaStyle)
+                         DWORD flags, const char* filter, CWnd* parentWnd)
     : m_ofn(),
       m_bOpenFileDialog(bOpenFileDialog),
-      m_bVistaStyle(vistaStyle),
       m_pParentWnd(parentWnd),
       m_strFilter(filter),
       m_strDefExt(defExt) {
@@ -74,7 +73,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* f
 INT_PTR CFileDialog::DoModal() {
     m_strPathName = CString();
     m_ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    const HRESULT hr = m_bVistaStyle ? DoModalVista() : E_NOTIMPL;
+    const HRESULT hr = DoModalVista();
     if (SUCCEEDED(hr) || hr == HRESULT_FROM_WIN32(ERROR_CANCELLED)) {
         return m_strPathName.IsEmpty() ? IDCANCEL : IDOK;
     }

@@ -1,5 +1,5 @@
-// The common file dialog of the class layer: the newer (Vista-style) dialog through COM, with the
-// classic GetOpenFileNameA / GetSaveFileNameA one where the newer one cannot run.
+// The common file dialog of the class layer: always the newer (Vista-style) dialog through COM,
+// with the classic GetOpenFileNameA / GetSaveFileNameA one where the newer one cannot run.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +14,7 @@ class CFileDialog {
 public:
     // `filter` lists description and pattern pairs separated by '|', e.g. "Text (*.txt)|*.txt|".
     CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* fileName, DWORD flags,
-                const char* filter, CWnd* parentWnd, BOOL vistaStyle = TRUE);
+                const char* filter, CWnd* parentWnd);
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
@@ -35,7 +35,6 @@ private:
     HRESULT DoModalVista();
 
     BOOL m_bOpenFileDialog;
-    BOOL m_bVistaStyle;
     CWnd* m_pParentWnd;
     std::string m_strFilter;  // the '|' list with NULs, ending in two NULs
     std::string m_strDefExt;

@@ -60,7 +60,7 @@ void CWnd::UnsubclassWindow() {
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
-    CDataExchange dx(this, bSaveAndValidate);
+    CDataExchange dx = {bSaveAndValidate, this};
     try {
         DoDataExchange(&dx);
     } catch (...) {

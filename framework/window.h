@@ -11,11 +11,7 @@
 class CWnd;
 
 // The direction and target of one UpdateData pass.
-class CDataExchange {
-public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
-
+struct CDataExchange {
     BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
     CWnd* m_pDlgWnd;          // the dialog whose controls are exchanged
 };

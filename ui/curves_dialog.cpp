@@ -154,8 +154,7 @@ void CCurvesDlg::OnCompare() {
                                         "Calibration curves (*.cal)|*.cal|",
                                         this,
                                         m_strFolder,
-                                        "Compare with calibration",
-                                        TRUE};
+                                        "Compare with calibration"};
     CString pathName;
     if (!m_shell.RunFileDialog(request, pathName)) {
         return;

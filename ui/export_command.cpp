@@ -61,8 +61,8 @@ void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, C
         folder = documents;
     }
     const CFileDialogRequest request = {
-        FALSE,       texts.defExt, texts.fileName, kSaveDialogFlags, texts.filter, parent, folder,
-        texts.title, TRUE};
+        FALSE,        texts.defExt, texts.fileName, kSaveDialogFlags,
+        texts.filter, parent,       folder,         texts.title};
     CString pathName;
     if (!shell.RunFileDialog(request, pathName)) {
         return;

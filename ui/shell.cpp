@@ -22,8 +22,7 @@ public:
 
     BOOL RunFileDialog(const CFileDialogRequest& request, CString& pathName) override {
         CFileDialog dialog(request.m_bOpenFileDialog, request.m_strDefExt, request.m_strFileName,
-                           request.m_dwFlags, request.m_strFilter, request.m_pParentWnd,
-                           request.m_bVistaStyle);
+                           request.m_dwFlags, request.m_strFilter, request.m_pParentWnd);
         dialog.m_ofn.lpstrInitialDir = request.m_strInitialDir;
         dialog.m_ofn.lpstrTitle = request.m_strTitle;
         if (dialog.DoModal() != IDOK) {

@@ -19,7 +19,6 @@ struct CFileDialogRequest {
     CWnd* m_pParentWnd;
     CString m_strInitialDir;
     CString m_strTitle;
-    BOOL m_bVistaStyle;
 };
 
 class CShell {

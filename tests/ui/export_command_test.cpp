@@ -64,7 +64,6 @@ TEST_F(ExportRampCommandTest, AsksWithTheSaveDialogAndWritesOneCopyOverAnOldFile
     EXPECT_EQ(request.m_pParentWnd, &m_parent);
     EXPECT_EQ(std::string(request.m_strInitialDir), "C:\\users\\someone\\Documents");
     EXPECT_EQ(std::string(request.m_strTitle), "Exporting current Gammaramp");
-    EXPECT_TRUE(request.m_bVistaStyle);
     EXPECT_FALSE(request.m_bOpenFileDialog);
     EXPECT_TRUE(m_shell.messages.empty());
 
