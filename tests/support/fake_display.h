@@ -1,4 +1,5 @@
-// Stands in for the display: monitors with ramps of the test's choosing.
+// Stands in for the display's Win32 calls: monitors of the test's choosing, reported the way a
+// careless driver does (junk after every field, names that fill their fields to the last byte).
 #pragma once
 
 #include <cstring>
@@ -9,49 +10,62 @@
 #include "platform/display_access.h"
 #include "tests/support/ramps.h"
 
-// Monitors with ramps of the test's choosing; a monitor without a ramp cannot be read.
 class CFakeMonitors : public CDisplayApi {
 public:
     struct Monitor {
         std::string deviceName;
-        std::string description;
-        bool readable;
-        lumatab::GammaRamp ramp;
+        const char* description;  // null: the monitor query fails
+        bool readable = true;     // false: the read fails after writing part of the block
+        lumatab::GammaRamp ramp{};
+        DWORD flags = DISPLAY_DEVICE_ATTACHED_TO_DESKTOP;
+        bool answers = true;  // false: the adapter query itself fails
     };
     std::vector<Monitor> monitors;
     std::map<std::string, int> reads;  // GetDeviceGammaRamp calls by device name
+    std::string log;  // CreateDCA's driver and device, then the calls on each context
 
-    BOOL EnumDisplayDevicesA(const char* device, DWORD devNum, DISPLAY_DEVICEA* info,
-                             DWORD) override {
-        const DWORD cb = info->cb;
-        for (std::size_t k = 0; k < monitors.size(); ++k) {
-            const Monitor& m = monitors[k];
-            if (device == nullptr ? devNum == k : (devNum == 0 && m.deviceName == device)) {
-                std::memset(info, 0, sizeof *info);
-                info->cb = cb;
-                std::strcpy(info->DeviceName, m.deviceName.c_str());
-                std::strcpy(info->DeviceString, device ? m.description.c_str() : "Fake Adapter");
-                info->StateFlags = DISPLAY_DEVICE_ATTACHED_TO_DESKTOP;
+    BOOL EnumDisplayDevicesA(const char* device, DWORD n, DISPLAY_DEVICEA* info, DWORD) override {
+        std::memset(info, 'A', sizeof *info);
+        for (const Monitor& m : monitors) {
+            if (device == nullptr && n-- == 0) {  // the n-th adapter
+                Put(info->DeviceName, m.deviceName);
+                info->StateFlags = m.flags;
+                return m.answers;
+            }
+            if (device != nullptr && m.deviceName == device && m.description && n == 0) {
+                Put(info->DeviceString, m.description);
                 return TRUE;
             }
         }
         return FALSE;
     }
-    HDC CreateDCA(const char*, const char* device, const char*, const DEVMODEA*) override {
+    HDC CreateDCA(const char* driver, const char* device, const char*, const DEVMODEA*) override {
+        log += std::string(driver) + " " + device + "; ";
         for (std::size_t k = 0; k < monitors.size(); ++k) {
-            if (monitors[k].readable && monitors[k].deviceName == device) {
+            if (monitors[k].deviceName == device) {
                 return reinterpret_cast<HDC>(k + 1);
             }
         }
         return nullptr;
     }
     BOOL GetDeviceGammaRamp(HDC dc, void* ramp) override {
-        const Monitor& m = monitors[reinterpret_cast<std::size_t>(dc) - 1];
+        const Monitor& m = monitors.at(reinterpret_cast<std::size_t>(dc) - 1);
+        log += "Get " + m.deviceName + "; ";
         ++reads[m.deviceName];
-        std::memcpy(ramp, &m.ramp, sizeof m.ramp);
+        std::memcpy(ramp, &m.ramp, m.readable ? sizeof m.ramp : 700);
+        return m.readable;
+    }
+    BOOL DeleteDC(HDC dc) override {
+        log += "Delete " + monitors.at(reinterpret_cast<std::size_t>(dc) - 1).deviceName + "; ";
         return TRUE;
     }
-    BOOL DeleteDC(HDC) override { return TRUE; }
+
+private:
+    // Copies text into a fixed-size field, unterminated when it fills the field.
+    template <std::size_t N>
+    static void Put(char (&field)[N], const std::string& text) {
+        std::memcpy(field, text.c_str(), text.size() < N ? text.size() + 1 : N);
+    }
 };
 
 // Two monitors of one model with different ramps.

@@ -18,6 +18,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/ui_driver.h"
 #include "tests/support/x_ramp.h"
+#include "tests/core/golden.h"
 
 namespace {
 
@@ -26,6 +27,57 @@ using lumatab::GammaRamp;
 const std::string kUnread = "The gamma ramp of the selected monitor could not be read.|Lumatab|16";
 const std::string kExported = "The list has been succesfully exported.|Lumatab|64";
 const int kLabels[] = {IDC_GAMMA_RED, IDC_GAMMA_GREEN, IDC_GAMMA_BLUE};
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (const HANDLE hText = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(hText));
+            GlobalUnlock(hText);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+// The list's texts as Copy table must give them: headings, then rows; tabs and CRLF between.
+std::string ListText(HWND hList) {
+    std::string text = "Index\tR hex\tR dec\tR gamma\tG hex\tG dec\tG gamma\tB hex\tB dec\tB gamma";
+    for (const auto& row : ListRows(hList)) {
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            text += (column == 0 ? "\r\n" : "\t") + row[column];
+        }
+    }
+    return text;
+}
+
+// The context menu's items, read while it is open, with "(grey)" after a disabled one.
+std::vector<std::string> g_menuItems;
+
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND hMenuWindow = FindWindowA("#32768", nullptr);
+    if (hMenuWindow == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    const HMENU hMenu = reinterpret_cast<HMENU>(SendMessageA(hMenuWindow, MN_GETHMENU, 0, 0));
+    for (int item = 0; item < GetMenuItemCount(hMenu); ++item) {
+        char text[64] = {};
+        GetMenuStringA(hMenu, item, text, sizeof text, MF_BYPOSITION);
+        const bool grey = (GetMenuState(hMenu, item, MF_BYPOSITION) & MF_GRAYED) != 0;
+        g_menuItems.push_back(std::string(text) + (grey ? " (grey)" : ""));
+    }
+    EndMenu();
+}
+
+// Opens the list's context menu from the keyboard and returns its items.
+std::vector<std::string> ContextMenuItems(HWND hDlg) {
+    g_menuItems.clear();
+    SetTimer(nullptr, 0, 50, &ReadOpenMenu);
+    SendMessageA(hDlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, IDC_RAMP_LIST)),
+                 MAKELPARAM(-1, -1));
+    return g_menuItems;
+}
 
 // What the dialog should list for a ramp: the core's rows and summaries of it.
 lumatab::RecordingSink Expected(const GammaRamp& ramp) {
@@ -152,6 +204,7 @@ TEST(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels) 
 TEST(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
     CFakeMonitors display = TwoMonitors();
     CFakeShell shell;
+    CMessageBoxWatcher watcher;
     TempFolder folder;
     shell.chosenPath = folder.File("ramp.csv");
     CLumatabDlg dlg(nullptr, display, shell);
@@ -168,17 +221,21 @@ TEST(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
         EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::CsvOf(display.monitors[1].ramp));
 
-        // The same monitor chosen again is read again.
+        // The same monitor chosen again is read again; no monitor at all changes nothing.
         Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
         EXPECT_EQ(display.reads["\\\\.\\DISPLAY2"], 2);
-        EXPECT_EQ(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0), 256);
+        Select(hDlg, -1);
+        PumpMessages(200);
+        EXPECT_EQ(display.reads["\\\\.\\DISPLAY2"], 2);
+        EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(shell.messages, (std::vector<std::string>{kExported, kExported}));
+    EXPECT_EQ(watcher.m_texts.size(), 1u);  // the invalid selection
 }
 
-// A ramp that cannot be read shows nothing of the buffer: no rows, "---", and no export, until a
-// read succeeds again.
+// A ramp that cannot be read shows nothing of the buffer: no rows, "---", no curves, and nothing
+// exported, copied or saved, until a read succeeds again.
 TEST(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
     CFakeMonitors display = TwoMonitors();
     display.monitors[1].readable = false;
@@ -192,9 +249,15 @@ TEST(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
         Select(hDlg, 1);
         EXPECT_EQ(ListRows(hList).size(), 0u);
         EXPECT_EQ(LabelTexts(hDlg), (std::vector<std::string>{"---", "---", "---"}));
+        EXPECT_EQ(ContextMenuItems(hDlg)[0], "Show curves... (grey)");
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        CloseClipboard();
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
+        SendMessageA(hDlg, WM_COMMAND, ID_COPY_TABLE, 0);
+        SendMessageA(hDlg, WM_COMMAND, ID_SAVE_CALIBRATION, 0);
         EXPECT_TRUE(shell.requests.empty());
-        EXPECT_EQ(ReadFileBytes(shell.chosenPath), "<missing>");
+        EXPECT_EQ(ClipboardText(), "");
 
         Select(hDlg, 0);
         const lumatab::RecordingSink expected = Expected(display.monitors[0].ramp);
@@ -203,25 +266,7 @@ TEST(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
                   (std::vector<std::string>(expected.summary, expected.summary + 3)));
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
-    EXPECT_EQ(shell.messages, (std::vector<std::string>{kUnread, kUnread}));
-}
-
-TEST(MainDialog, ASelectionOutsideTheListIsReportedAndChangesNothing) {
-    CFakeMonitors display = TwoMonitors();
-    CFakeShell shell;
-    CLumatabDlg dlg(nullptr, display, shell);
-    CMessageBoxWatcher watcher;
-    RunModal(dlg, [&] {
-        const HWND hDlg = dlg.GetSafeHwnd();
-        Select(hDlg, -1);
-        PumpMessages(200);
-        EXPECT_EQ(display.reads["\\\\.\\DISPLAY1"], 1);
-        EXPECT_EQ(display.reads["\\\\.\\DISPLAY2"], 0);
-        EXPECT_EQ(ListRows(GetDlgItem(hDlg, IDC_RAMP_LIST)),
-                  Expected(display.monitors[0].ramp).rows);
-        Command(hDlg, IDCANCEL, BN_CLICKED);
-    });
-    EXPECT_EQ(watcher.m_texts.size(), 1u);
+    EXPECT_EQ(shell.messages, std::vector<std::string>(4, kUnread));
 }
 
 TEST(MainDialog, WithNoMonitorItReportsOnceKeepsTheTemplateTextsAndExportsNothing) {
@@ -242,6 +287,36 @@ TEST(MainDialog, WithNoMonitorItReportsOnceKeepsTheTemplateTextsAndExportsNothin
     EXPECT_EQ(watcher.m_texts.size(), 1u);
     EXPECT_TRUE(shell.requests.empty());
     EXPECT_EQ(shell.messages, std::vector<std::string>{kUnread});
+}
+
+TEST(MainDialog, ItsMenuCopiesReadsAgainAndSavesTheListedRamp) {
+    ASSERT_TRUE(lumatab::LoadXRamp(lumatab::IdentityRamp()));
+    CFakeShell shell;
+    TempFolder folder;
+    shell.chosenPath = folder.File("ramp.cal");
+    CLumatabDlg dlg(nullptr, Win32DisplayApi(), shell);
+    RunModal(dlg, [&] {
+        const HWND hDlg = dlg.GetSafeHwnd();
+        const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
+        EXPECT_EQ(ContextMenuItems(hDlg),
+                  (std::vector<std::string>{"Show curves...", "Copy table", "Read again",
+                                            "Save as .cal..."}));
+        SendMessageA(hDlg, WM_COMMAND, ID_SAVE_CALIBRATION, 0);
+        EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::Golden("identity.cal"));
+        EXPECT_EQ(std::string(shell.requests.at(0).m_strTitle),
+                  "Saving current Gammaramp as calibration");
+
+        // F5 goes through the dialog's message loop, as a key the user pressed.
+        ASSERT_TRUE(lumatab::LoadXRamp(lumatab::ThreeChannelRamp()));
+        SetFocus(hList);
+        PostMessageA(hList, WM_KEYDOWN, VK_F5, 0);
+        PumpMessages(100);
+        EXPECT_EQ(ListRows(hList)[77][5], "45746 ");  // green falls: (255 - 77) * 257
+
+        SendMessageA(hDlg, WM_COMMAND, ID_COPY_TABLE, 0);
+        EXPECT_EQ(ClipboardText(), ListText(hList));
+        Command(hDlg, IDCANCEL, BN_CLICKED);
+    });
 }
 
 }  // namespace

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,25 +20,6 @@ std::string Load(LPCSTR type, int id) {
     return std::string(bytes, bytes + SizeofResource(nullptr, found));
 }
 
-// Little-endian reader over resource bytes; reading past the end throws, failing the test.
-struct CReader {
-    std::string m_bytes;
-    size_t m_nAt = 0;
-
-    std::vector<uint32_t> Fields(std::initializer_list<size_t> sizes) {
-        std::vector<uint32_t> values;
-        for (size_t size : sizes) {
-            values.push_back(0);
-            for (size_t i = 0; i < size; ++i) {
-                const auto byte = static_cast<uint8_t>(m_bytes.at(m_nAt++));
-                values.back() |= static_cast<uint32_t>(byte) << (8 * i);
-            }
-        }
-        return values;
-    }
-    uint32_t Take(size_t size) { return Fields({size})[0]; }
-};
-
 // The main dialog's template, byte for byte: caption, font, styles, and the nine controls with
 // their classes, texts, IDs, positions and sizes in tab order (windres upper-cases the list's
 // class name, "SYSLISTVIEW32", which the system matches without regard to case).
@@ -50,20 +30,28 @@ TEST(Resources, TheMainDialogTemplateIsExactlyTheExpectedOne) {
     EXPECT_EQ(Load(RT_DIALOG, IDD_LUMATAB_DIALOG), expected);
 }
 
-TEST(Resources, IconGroupHoldsEightImagesAndThe256OneIsPng) {
-    CReader in{Load(RT_GROUP_ICON, IDI_APP_ICON)};
-    EXPECT_EQ(in.Fields({2, 2, 2}), (std::vector<uint32_t>{0, 1, 8}));  // reserved, icon, count
-    const uint32_t kImages[][2] = {{48, 8},  {32, 8},  {16, 8},  {256, 32},
-                                   {64, 32}, {48, 32}, {32, 32}, {16, 32}};
-    for (const auto& [size, bitCount] : kImages) {
-        SCOPED_TRACE(size);
-        // width, height (0 stands for 256), colours, reserved, planes, bit count
-        EXPECT_EQ(in.Fields({1, 1, 1, 1, 2, 2}),
-                  (std::vector<uint32_t>{size % 256, size % 256, 0, 0, 1, bitCount}));
-        const uint32_t bytes = in.Take(4);
-        const std::string image = Load(RT_ICON, static_cast<int>(in.Take(2)));
-        EXPECT_EQ(image.size(), bytes);
-        EXPECT_EQ(image.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0, size == 256);
+// Eight images of the listed sizes and colour depths; the 256-pixel one is stored as PNG.
+TEST(Resources, TheIconGroupHoldsEightImagesOfTheListedSizes) {
+#pragma pack(push, 2)
+    struct Entry {  // GRPICONDIRENTRY
+        BYTE width, height, colours, reserved;
+        WORD planes, bitCount;
+        DWORD bytes;
+        WORD id;
+    };
+#pragma pack(pop)
+    const std::string group = Load(RT_GROUP_ICON, IDI_APP_ICON);
+    const int kImages[][2] = {{48, 8},  {32, 8},  {16, 8},  {256, 32},
+                              {64, 32}, {48, 32}, {32, 32}, {16, 32}};
+    ASSERT_EQ(group.size(), 6 + sizeof kImages / sizeof kImages[0] * sizeof(Entry));
+    for (std::size_t n = 0; n < 8; ++n) {
+        Entry entry;
+        std::memcpy(&entry, group.data() + 6 + n * sizeof entry, sizeof entry);
+        const std::string image = Load(RT_ICON, entry.id);
+        EXPECT_EQ(entry.width, kImages[n][0] % 256) << n;  // 0 stands for 256
+        EXPECT_EQ(entry.bitCount, kImages[n][1]) << n;
+        EXPECT_EQ(image.size(), entry.bytes) << n;
+        EXPECT_EQ(image.rfind("\x89PNG", 0) == 0, kImages[n][0] == 256) << n;
     }
 }
 
