@@ -2,7 +2,6 @@
 #pragma once
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -10,22 +9,16 @@ namespace lumatab {
 
 class CommaLocale {
 public:
-    CommaLocale() {
+    CommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr)) {
 #ifdef LUMATAB_LOCALE_DIR
-        // glibc finds the locale that the build makes in its own tree.
-        setenv("LOCPATH", LUMATAB_LOCALE_DIR, 1);
+        setenv("LOCPATH", LUMATAB_LOCALE_DIR, 1);  // glibc finds the build's own locale there
 #endif
-        const char* current = std::setlocale(LC_ALL, nullptr);
-        m_previous = current ? current : "C";
         // Names as glibc and the Windows C runtime spell them.
-        for (const char* name : {"de_DE.UTF-8", "German_Germany.1252", "de-DE"}) {
-            if (std::setlocale(LC_ALL, name) != nullptr) {
-                char text[16];
-                std::snprintf(text, sizeof text, "%1.2f", 2.5);
-                m_active = std::string(text) == "2,50";
-                if (m_active) {
-                    return;
-                }
+        for (const char* name : {"de_DE.UTF-8", "German_Germany.1252"}) {
+            if (std::setlocale(LC_ALL, name) != nullptr &&
+                *std::localeconv()->decimal_point == ',') {
+                m_active = true;
+                return;
             }
         }
     }

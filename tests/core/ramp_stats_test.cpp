@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <iterator>
 
 #include <gtest/gtest.h>
@@ -14,20 +13,9 @@
 namespace lumatab {
 namespace {
 
-// The same function of the entry index in every channel.
-GammaRamp RampOf(const std::function<int(int)>& level) {
-    GammaRamp ramp{};
-    for (auto& channel : ramp.levels) {
-        for (int i = 0; i < kRampSize; ++i) {
-            channel[i] = static_cast<std::uint16_t>(level(i));
-        }
-    }
-    return ramp;
-}
-
 // What a gamma tool loads for "gamma 1.6": y = x^(1/1.6).
-int Gamma16(int i) {
-    return static_cast<int>(std::lround(65535 * std::pow(i / 255.0, 1 / 1.6)));
+long Gamma16(int, int i) {
+    return std::lround(65535 * std::pow(i / 255.0, 1 / 1.6));
 }
 
 struct CountsCase {
@@ -41,14 +29,14 @@ struct CountsCase {
 // The identity, gamma 1.6 and all-zero ramps are in the texts test at the end.
 TEST(ComputeChannelStats, CountsIdentityAndWhichMeasuresAreDefined) {
     const CountsCase cases[] = {
-        {"i*256", RampOf([](int i) { return i * 256; }), 256, 0, 0, 0, 0, IdentityKind::Times256,
-         true, true},
-        {"6-bit", RampOf([](int i) { return (i & ~3) * 257; }), 64, 192, 0, 3, 0,
+        {"i*256", RampOf([](int, int i) { return i * 256; }), 256, 0, 0, 0, 0,
+         IdentityKind::Times256, true, true},
+        {"6-bit", RampOf([](int, int i) { return (i & ~3) * 257; }), 64, 192, 0, 3, 0,
          IdentityKind::None, true, true},
-        {"dip", RampOf([](int i) { return i == 100 ? 25000 : i * 257; }), 256, 1, 1, 0, 0,
+        {"dip", RampOf([](int, int i) { return i == 100 ? 25000 : i * 257; }), 256, 1, 1, 0, 0,
          IdentityKind::None, false, true},
-        {"clipped", RampOf([](int i) { return std::clamp(i * 300 - 6000, 0, 65535); }), 220, 37, 0,
-         20, 16, IdentityKind::None, true, true},
+        {"clipped", RampOf([](int, int i) { return std::clamp(i * 300 - 6000, 0, 65535); }), 220,
+         37, 0, 20, 16, IdentityKind::None, true, true},
         {"full", UniformRamp(65535), 1, 255, 0, 0, 255, IdentityKind::None, false, false},
     };
     for (const CountsCase& c : cases) {
@@ -74,8 +62,9 @@ TEST(ComputeChannelStats, FitNeedsEightUsableEntriesWithinTheInputRange) {
     const Case cases[] = {
         {26, 8, true}, {26, 7, false}, {25, 8, false}, {222, 8, true}, {223, 8, false}};
     for (const Case& c : cases) {
-        const GammaRamp ramp = RampOf(
-            [&](int i) { return i < c.first ? 0 : (i < c.first + c.count ? i * 257 : 65535); });
+        const GammaRamp ramp = RampOf([&](int, int i) {
+            return i < c.first ? 0 : (i < c.first + c.count ? i * 257 : 65535);
+        });
         const GammaFit fit = ComputeChannelStats(ramp, Channel::Blue).fit;
         EXPECT_EQ(fit.defined, c.defined) << "first " << c.first << " count " << c.count;
         if (c.defined) {

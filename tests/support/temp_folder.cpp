@@ -29,8 +29,3 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     EXPECT_TRUE((file << bytes).flush().good()) << path;
 }
-
-bool RunningUnderWine() {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}

@@ -24,5 +24,3 @@ private:
 std::string ReadFileBytes(const std::string& path);
 // Creates or replaces a file with the given bytes.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-// True under Wine, whose Unix paths (Z:\dev\full) the tests may use.
-bool RunningUnderWine();
