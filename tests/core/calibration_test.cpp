@@ -57,6 +57,11 @@ TEST(Calibration, WritesTheGoldenFilesAndReadsAnyRampBackExactly) {
     const std::string created = FormatCalibrationTime(2026, 12, 7, 1, 17, 30, 4);
     EXPECT_EQ(WriteCalibration(IdentityRamp(), created), Golden("identity.cal"));
     EXPECT_EQ(WriteCalibration(GoldenThreeChannelRamp(), created), Golden("three_channels.cal"));
+    EXPECT_EQ(FormatCalibrationTime(2027, 1, 3, 0, 0, 0, 0), "Sun Jan 03 00:00:00 2027");
+    EXPECT_EQ(FormatCalibrationTime(2026, 0, 1, 7, 1, 2, 3), "??? ??? 01 01:02:03 2026");
+    // The created value stays one quoted string.
+    EXPECT_NE(WriteCalibration(IdentityRamp(), "a\"b\nc").find("\nCREATED \"a'b c\"\n"),
+              std::string::npos);
     const CommaLocale locale;
     ASSERT_TRUE(locale.active()) << "no comma-decimal locale could be set";
     std::mt19937 random(20261207);
@@ -67,16 +72,6 @@ TEST(Calibration, WritesTheGoldenFilesAndReadsAnyRampBackExactly) {
         ASSERT_TRUE(ReadCalibration(WriteCalibration(ramp, "now"), read, error)) << error;
         ASSERT_TRUE(SameRamp(read, ramp)) << "ramp " << n;
     }
-}
-
-TEST(WriteCalibration, KeepsTheCreatedValueOneQuotedString) {
-    const std::string text = WriteCalibration(IdentityRamp(), "a\"b\nc");
-    EXPECT_NE(text.find("\nCREATED \"a'b c\"\n"), std::string::npos);
-}
-
-TEST(FormatCalibrationTime, PadsFieldsAndNamesDaysAndMonthsInEnglish) {
-    EXPECT_EQ(FormatCalibrationTime(2027, 1, 3, 0, 0, 0, 0), "Sun Jan 03 00:00:00 2027");
-    EXPECT_EQ(FormatCalibrationTime(2026, 0, 1, 7, 1, 2, 3), "??? ??? 01 01:02:03 2026");
 }
 
 TEST(ReadCalibration, SkipsWhatItDoesNotNeedAndFindsFieldsByName) {
@@ -139,35 +134,27 @@ TEST(ReadCalibration, RefusesMalformedFilesNamingTheLineAndLeavesTheRamp) {
         const char* error;
     } cases[] = {
         {"", "line 1: expected the CAL identifier, found ''"},
-        {Replaced(two, "CAL", "CGATS.17"), "line 1: expected the CAL identifier, found 'CGATS.17'"},
         {Replaced(two, "DISPLAY", "OUTPUT"), "line 2: DEVICE_CLASS is 'OUTPUT', not 'DISPLAY'"},
         {Replaced(two, "\"DISPLAY\"", "\"DISPLAY"), "line 2: a string has no closing quote"},
         {Replaced(two, "DEVICE_CLASS \"DISPLAY\"\n", ""),
          "line 8: no DEVICE_CLASS before BEGIN_DATA"},
         {Replaced(two, "\"RGB\"", "\"CMYK\""), "line 3: COLOR_REP is 'CMYK', not RGB"},
-        {Replaced(two, "COLOR_REP \"RGB\"\n", ""), "line 8: no COLOR_REP before BEGIN_DATA"},
         {Replaced(two, "NUMBER_OF_FIELDS 4", "NUMBER_OF_FIELDS 5"),
          "line 4: NUMBER_OF_FIELDS is 5, but the data format has 4 fields"},
         {Replaced(two, "RGB_G ", ""), "line 7: the data format has no RGB_G"},
-        {Replaced(two, "RGB_G ", "RGB_R "), "line 7: the data format has RGB_R twice"},
         {two.substr(0, two.find("END_DATA_FORMAT")),
          "line 6: the file ends before END_DATA_FORMAT"},
         {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 2x"),
          "line 8: '2x' is not a whole number"},
         {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 1"),
          "line 8: NUMBER_OF_SETS must be from 2 to 16384, not 1"},
-        {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 16385"),
-         "line 8: NUMBER_OF_SETS must be from 2 to 16384, not 16385"},
         {Replaced(two, "NUMBER_OF_SETS 2", "NUMBER_OF_SETS 3"),
          "line 12: 2 rows, but NUMBER_OF_SETS is 3"},
         {Replaced(two, "END_DATA\n", "1.0 1.0 1.0 1.0\nEND_DATA\n"),
          "line 12: more rows than NUMBER_OF_SETS (2)"},
         {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 abc 1.0"), "line 11: 'abc' is not a number"},
-        {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 nan 1.0"), "line 11: 'nan' is not a number"},
         {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 1.5 1.0"),
          "line 11: RGB_G '1.5' is outside 0 to 1"},
-        {Replaced(two, "0.0 0.0 0.0 0.0", "0.0 -0.1 0.0 0.0"),
-         "line 10: RGB_R '-0.1' is outside 0 to 1"},
         {Replaced(two, "1.0 1.0 1.0 1.0", "1.0 1.0 1.0"),
          "line 11: 3 values, but the data format has 4 fields"},
         {Replaced(two, "1.0 1.0 1.0 1.0", "0.9998 1.0 1.0 1.0"),
@@ -233,8 +220,12 @@ TEST(VerifyCalibration, AllowsOneEightBitStepPerLevel) {
     EXPECT_EQ(std::vector<int>(loaded.maxDifference, loaded.maxDifference + 3),
               (std::vector<int>{257, 0, 200}));
     EXPECT_NEAR(loaded.maxPercent[0], 0.3922, 1e-4);
+    EXPECT_EQ(DescribeVerification(loaded), "Matches the calibration within 1/255");
     ramp.at(Channel::Green, 128) -= 258;
-    EXPECT_FALSE(VerifyCalibration(ramp, calibration).loaded);
+    const Verification differs = VerifyCalibration(ramp, calibration);
+    EXPECT_FALSE(differs.loaded);
+    EXPECT_EQ(DescribeVerification(differs),
+              "Largest differences: red 257 (0.39%), green 258 (0.39%), blue 200 (0.31%)");
 }
 
 }  // namespace
