@@ -13,20 +13,25 @@ CString CResourceException::GetErrorMessage() const {
 }
 
 CString CFileException::GetErrorMessage() const {
-    std::string text = "An error occurred while accessing the file \"";
-    text += static_cast<const char*>(m_strFileName);
-    text += "\".";
+    CString text = "An error occurred while accessing the file \"";
+    text += m_strFileName;
+    text += "\".\n";
+    text += AfxSystemErrorText(static_cast<DWORD>(m_lOsError));
+    return text;
+}
+
+CString AfxSystemErrorText(DWORD error) {
     char* reason = nullptr;  // allocated by FormatMessageA, freed below
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(m_lOsError), 0, reinterpret_cast<char*>(&reason), 0, nullptr);
-    if (length > 0) {
-        std::string line(reason, length);
-        line.erase(line.find_last_not_of("\r\n") + 1);
-        text += "\n" + line;
-    }
+        nullptr, error, 0, reinterpret_cast<char*>(&reason), 0, nullptr);
+    std::string line(reason != nullptr ? reason : "", length);
     LocalFree(reason);
-    return text.c_str();
+    for (char& c : line) {
+        c = c == '\r' || c == '\n' ? ' ' : c;
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line.empty() ? ("System error " + std::to_string(error) + ".").c_str() : line.c_str();
 }
 
 CString AfxGetAppName() {

@@ -39,6 +39,9 @@ public:
 // The program's name for message captions: the executable's file name without its extension.
 CString AfxGetAppName();
 
+// The system's text for a GetLastError code, on one line ("Access is denied.").
+CString AfxSystemErrorText(DWORD error);
+
 // Shows the exception being handled (call only inside a catch block) in one error box owned by
 // `hOwner` (may be null). Exceptions of any type are reported, never passed on.
 void AfxReportCurrentException(HWND hOwner);

@@ -6,14 +6,22 @@ CFile::~CFile() {
 
 BOOL CFile::Open(const char* fileName) {
     Discard();
-    // A read-only file or a folder is refused here, before anything is written (the system may
-    // let an administrator open a read-only file), and so is a file held open elsewhere.
-    const DWORD attributes = GetFileAttributesA(fileName);
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    // The full path names the folder for the temporary file, whatever form the name came in.
+    char target[MAX_PATH];
+    const DWORD length = GetFullPathNameA(fileName, MAX_PATH, target, nullptr);
+    if (length == 0 || length >= MAX_PATH) {
+        SetLastError(length == 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE);
         return FALSE;
     }
-    const HANDLE hTarget = CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    // A read-only file or a folder is refused here, before anything is written (the system may
+    // let an administrator open a read-only file), and so is a file held open elsewhere.
+    const DWORD attributes = GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    const HANDLE hTarget = CreateFileA(target, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hTarget != INVALID_HANDLE_VALUE) {
         CloseHandle(hTarget);
@@ -21,9 +29,8 @@ BOOL CFile::Open(const char* fileName) {
         return FALSE;
     }
     // The temporary file lies in the target's folder, so that the final move is a rename.
-    const CString target(fileName);
-    const int slash = target.ReverseFind('\\');
-    const CString folder = slash < 0 ? CString(".") : target.Left(slash + 1);
+    m_strFileName = target;
+    const CString folder = m_strFileName.Left(m_strFileName.ReverseFind('\\') + 1);
     char tempName[MAX_PATH] = {};
     if (GetTempFileNameA(folder, "lmt", 0, tempName) == 0) {
         return FALSE;
@@ -32,10 +39,11 @@ BOOL CFile::Open(const char* fileName) {
     m_hFile = CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
         Discard();
+        SetLastError(error);
         return FALSE;
     }
-    m_strFileName = target;
     return TRUE;
 }
 

@@ -21,8 +21,9 @@ public:
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
-    // FALSE when the target cannot be replaced (held open elsewhere, read-only, a folder, no such
-    // folder) or no temporary file can be made beside it. Never throws.
+    // FALSE, with GetLastError telling why, when the target cannot be replaced (held open
+    // elsewhere, read-only, a folder, no such folder) or no temporary file can be made beside it.
+    // Never throws.
     BOOL Open(const char* fileName);
     // Writes all `count` bytes; throws CFileException, naming the target, on a failed or short
     // write.
@@ -37,7 +38,7 @@ private:
     [[noreturn]] void ThrowLastError();
 
     HANDLE m_hFile = INVALID_HANDLE_VALUE;  // the temporary file, owned by this object
-    CString m_strFileName;                  // the target
+    CString m_strFileName;                  // the target's full path
     CString m_strTempName;
 };
 
