@@ -1,0 +1,126 @@
+#include "cli/arguments.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "cli/cli_error.h"
+
+const char kUsage[] =
+    "usage: lumatab-cli COMMAND [-m N] [FILE]\n"
+    "\n"
+    "Shows the hardware gamma ramp of a monitor; never changes it.\n"
+    "\n"
+    "Commands:\n"
+    "  list                the monitors, and whether the ramp of each can be read\n"
+    "  show [-m N]         the 256 entries as in the window, then the statistics\n"
+    "  stats [-m N]        the statistics of each channel of the ramp\n"
+    "  export [-m N] FILE  writes the ramp to FILE as CSV, as the window exports it\n"
+    "  save [-m N] FILE    writes the ramp to FILE as a calibration (.cal) file\n"
+    "  verify [-m N] FILE  compares the ramp with the calibration FILE\n"
+    "\n"
+    "Options:\n"
+    "  -m N, --monitor N   the monitor at position N in the list (0 unless given)\n"
+    "  -h, --help, /?      shows this text\n"
+    "\n"
+    "Exit codes: 0 done (verify: loaded), 1 verify: not loaded, 2 error.\n";
+
+namespace {
+
+struct CommandName {
+    const char* name;
+    CliCommand command;
+};
+
+const CommandName kCommands[] = {
+    {"list", CliCommand::List},     {"show", CliCommand::Show}, {"stats", CliCommand::Stats},
+    {"export", CliCommand::Export}, {"save", CliCommand::Save}, {"verify", CliCommand::Verify},
+};
+
+bool TakesFile(CliCommand command) {
+    return command == CliCommand::Export || command == CliCommand::Save ||
+           command == CliCommand::Verify;
+}
+
+// Command names match in any case, as Windows commands do.
+bool EqualsIgnoringCase(std::string_view text, std::string_view lowerCase) {
+    if (text.size() != lowerCase.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c =
+            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != lowerCase[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const CommandName& FindCommand(std::string_view text) {
+    for (const CommandName& command : kCommands) {
+        if (EqualsIgnoringCase(text, command.name)) {
+            return command;
+        }
+    }
+    throw CCliError("unknown command '" + std::string(text) + "'", true);
+}
+
+// Decimal digits only: no sign, no blanks.
+int ParseMonitor(std::string_view text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || text[0] < '0' || text[0] > '9' || result.ec != std::errc() ||
+        result.ptr != end) {
+        throw CCliError("'" + std::string(text) + "' is not a monitor number", true);
+    }
+    return value;
+}
+
+}  // namespace
+
+CliArguments ParseArguments(int argc, const char* const* argv) {
+    CliArguments args;
+    const CommandName* command = nullptr;
+    bool monitorGiven = false;
+    bool fileGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help" || arg == "/?") {
+            return CliArguments{};
+        }
+        if (arg == "-m" || arg == "--monitor") {
+            if (monitorGiven) {
+                throw CCliError("the monitor is given twice", true);
+            }
+            if (i + 1 == argc) {
+                throw CCliError(std::string(arg) + " needs a monitor number", true);
+            }
+            args.monitor = ParseMonitor(argv[++i]);
+            monitorGiven = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            throw CCliError("unknown option '" + std::string(arg) + "'", true);
+        } else if (!command) {
+            command = &FindCommand(arg);
+            args.command = command->command;
+        } else if (TakesFile(args.command) && !fileGiven) {
+            if (arg.empty()) {
+                throw CCliError("the file name is empty", true);
+            }
+            args.fileName = arg;
+            fileGiven = true;
+        } else {
+            throw CCliError("unexpected argument '" + std::string(arg) + "'", true);
+        }
+    }
+    if (!command) {
+        throw CCliError("no command given", true);
+    }
+    if (TakesFile(args.command) && !fileGiven) {
+        throw CCliError(std::string(command->name) + " needs a file name", true);
+    }
+    if (args.command == CliCommand::List && monitorGiven) {
+        throw CCliError("list takes no monitor: it lists them all", true);
+    }
+    return args;
+}

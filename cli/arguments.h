@@ -1,0 +1,20 @@
+// The command line of lumatab-cli: a command, an optional monitor and a file for the commands that
+// take one.
+#pragma once
+
+#include <string>
+
+enum class CliCommand { Help, List, Show, Stats, Export, Save, Verify };
+
+struct CliArguments {
+    CliCommand command = CliCommand::Help;
+    int monitor = 0;       // position in the monitor list
+    std::string fileName;  // export, save and verify only
+};
+
+// The usage text, ending in a line feed.
+extern const char kUsage[];
+
+// Reads argv[1..argc-1]. Options may stand before or after the command; a help option anywhere
+// gives CliCommand::Help. Throws CCliError with the usage shown for anything it cannot take.
+CliArguments ParseArguments(int argc, const char* const* argv);

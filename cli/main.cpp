@@ -1,0 +1,248 @@
+// lumatab-cli: the gamma ramp of a monitor on the console and in files, for scripts and for
+// people without the window. Usage and output are described in README.md.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/cli_error.h"
+#include "cli/file_io.h"
+#include "cli/text_table.h"
+#include "core/calibration.h"
+#include "core/csv_export.h"
+#include "core/ramp_stats.h"
+#include "core/ramp_table.h"
+#include "platform/display_access.h"
+
+namespace {
+
+using lumatab::GammaRamp;
+
+// Far more than a .cal file of the most rows the reader takes (about 700 KB).
+constexpr std::size_t kMaxCalibrationFileSize = 16 * 1024 * 1024;
+
+const char* const kChannelNames[lumatab::kChannelCount] = {"Red", "Green", "Blue"};
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// "monitor 1 (\\.\DISPLAY2)", as messages name it.
+std::string MonitorName(int position, const MonitorEntry& monitor) {
+    return "monitor " + std::to_string(position) + " (" +
+           static_cast<const char*>(monitor.deviceName) + ")";
+}
+
+// A monitor's ramp and the monitor's name for messages.
+struct MonitorRamp {
+    GammaRamp ramp;
+    std::string monitorName;
+};
+
+MonitorRamp ReadRampOf(int position) {
+    const std::vector<MonitorEntry> monitors = ListMonitors();
+    if (monitors.empty()) {
+        throw CCliError("there is no monitor " + std::to_string(position) +
+                        ": none is attached to the desktop");
+    }
+    if (position >= static_cast<int>(monitors.size())) {
+        throw CCliError("there is no monitor " + std::to_string(position) +
+                        ": the monitors are 0 to " + std::to_string(monitors.size() - 1));
+    }
+    MonitorRamp read{{}, MonitorName(position, monitors[position])};
+    if (!ReadGammaRamp(monitors[position].deviceName, read.ramp)) {
+        throw CCliError("cannot read the gamma ramp of " + read.monitorName);
+    }
+    return read;
+}
+
+void ListCommand() {
+    CTextTable table(std::vector<CTextTable::Align>(4, CTextTable::Align::Left));
+    table.AddRow({"Monitor", "Device", "Ramp", "Description"});
+    const std::vector<MonitorEntry> monitors = ListMonitors();
+    for (std::size_t position = 0; position < monitors.size(); ++position) {
+        const MonitorEntry& monitor = monitors[position];
+        GammaRamp ramp{};
+        table.AddRow({std::to_string(position), static_cast<const char*>(monitor.deviceName),
+                      ReadGammaRamp(monitor.deviceName, ramp) ? "readable" : "unreadable",
+                      monitor.description.IsEmpty()
+                          ? "(unknown)"
+                          : static_cast<const char*>(monitor.description)});
+    }
+    Print(table.Text());
+}
+
+std::string StatsText(const GammaRamp& ramp) {
+    CTextTable table({CTextTable::Align::Left, CTextTable::Align::Right, CTextTable::Align::Right,
+                      CTextTable::Align::Right});
+    table.AddRow({"", kChannelNames[0], kChannelNames[1], kChannelNames[2]});
+    for (const lumatab::StatsRow& row : lumatab::FormatRampStats(ramp)) {
+        table.AddRow({row.label, row.values[0], row.values[1], row.values[2]});
+    }
+    return table.Text();
+}
+
+// Collects the window's row texts, without the blank that ends each one in the list control.
+class CRowCollector : public lumatab::RampTableSink {
+public:
+    void DeleteAllRows() override { m_rows.clear(); }
+    void InsertRow(int row, const char* text) override {
+        m_rows.resize(static_cast<std::size_t>(row) + 1);
+        SetCell(row, 0, text);
+    }
+    void SetCell(int row, int column, const char* text) override {
+        std::string cell = text;
+        cell.erase(cell.find_last_not_of(' ') + 1);
+        m_rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = cell;
+    }
+    // Row 128 carries the summary's figures already.
+    void SetSummary(lumatab::Channel, const char*) override {}
+
+    const std::vector<std::array<std::string, lumatab::kRampColumnCount>>& Rows() const {
+        return m_rows;
+    }
+
+private:
+    std::vector<std::array<std::string, lumatab::kRampColumnCount>> m_rows;
+};
+
+void ShowCommand(const GammaRamp& ramp) {
+    CRowCollector collector;
+    lumatab::GammaTable gammaTable;
+    lumatab::RefreshRampTable(ramp, gammaTable, collector);
+    CTextTable table(
+        std::vector<CTextTable::Align>(lumatab::kRampColumnCount, CTextTable::Align::Right));
+    std::vector<std::string> headings;
+    for (const lumatab::RampColumn& column : lumatab::kRampColumns) {
+        headings.emplace_back(column.heading);
+    }
+    table.AddRow(headings);
+    for (const auto& row : collector.Rows()) {
+        table.AddRow(std::vector<std::string>(row.begin(), row.end()));
+    }
+    Print(table.Text() + "\n" + StatsText(ramp));
+}
+
+// Collects the CSV's bytes for one write through CFile.
+class CStringByteSink : public lumatab::ByteSink {
+public:
+    void Write(const void* data, std::size_t size) override {
+        m_bytes.append(static_cast<const char*>(data), size);
+    }
+    const std::string& Bytes() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+// Writes the file and says so: which monitor's ramp went where.
+void WriteRampFile(const MonitorRamp& read, const std::string& fileName, const std::string& bytes) {
+    WriteWholeFile(fileName, bytes);
+    Print("Wrote the gamma ramp of " + read.monitorName + " to \"" + fileName + "\".\n");
+}
+
+void ExportCommand(const MonitorRamp& read, const std::string& fileName) {
+    lumatab::GammaTable table;
+    lumatab::BuildGammaTable(read.ramp, table);
+    CStringByteSink csv;
+    lumatab::WriteRampCsv(csv, read.ramp, table);
+    WriteRampFile(read, fileName, csv.Bytes());
+}
+
+void SaveCommand(const MonitorRamp& read, const std::string& fileName) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::string created = lumatab::FormatCalibrationTime(
+        now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond);
+    WriteRampFile(read, fileName, lumatab::WriteCalibration(read.ramp, created));
+}
+
+std::string TwoDecimals(double value) {
+    char text[32];
+    return std::string(
+        text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2).ptr);
+}
+
+// Exit code 0 when the calibration is loaded, 1 when it is not.
+int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
+    const std::string text = ReadWholeFile(fileName, kMaxCalibrationFileSize);
+    GammaRamp calibration{};
+    std::string error;
+    if (!lumatab::ReadCalibration(text, calibration, error)) {
+        throw CCliError("\"" + fileName + "\" is not a valid calibration file: " + error);
+    }
+    const lumatab::Verification verification = lumatab::VerifyCalibration(ramp, calibration);
+    CTextTable table({CTextTable::Align::Left, CTextTable::Align::Right, CTextTable::Align::Right});
+    table.AddRow({"Channel", "Largest difference", "% of full scale"});
+    for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
+        table.AddRow({kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
+                      TwoDecimals(verification.maxPercent[ch])});
+    }
+    Print(table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));
+    return verification.loaded ? 0 : 1;
+}
+
+int RunCommand(const CliArguments& args) {
+    switch (args.command) {
+        case CliCommand::Help:
+            Print(kUsage);
+            return 0;
+        case CliCommand::List:
+            ListCommand();
+            return 0;
+        case CliCommand::Show:
+            ShowCommand(ReadRampOf(args.monitor).ramp);
+            return 0;
+        case CliCommand::Stats:
+            Print(StatsText(ReadRampOf(args.monitor).ramp));
+            return 0;
+        case CliCommand::Export:
+            ExportCommand(ReadRampOf(args.monitor), args.fileName);
+            return 0;
+        case CliCommand::Save:
+            SaveCommand(ReadRampOf(args.monitor), args.fileName);
+            return 0;
+        case CliCommand::Verify:
+            return VerifyCommand(ReadRampOf(args.monitor).ramp, args.fileName);
+    }
+    return 2;
+}
+
+void PrintError(const std::string& message) {
+    std::fputs(("lumatab-cli: " + message + "\n").c_str(), stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // LF stays LF: the output reads the same in a console, a pipe and a file.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    int exitCode = 2;
+    try {
+        exitCode = RunCommand(ParseArguments(argc, argv));
+    } catch (const CCliError& e) {
+        PrintError(e.Message());
+        if (e.ShowUsage()) {
+            std::fputs(("\n" + std::string(kUsage)).c_str(), stderr);
+        }
+    } catch (const std::exception& e) {
+        PrintError(std::string("internal error: ") + e.what());
+    }
+    // Output lost to a full disk or a closed pipe must not pass for success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        PrintError(std::string("cannot write the output: ") + std::strerror(errno));
+        return 2;
+    }
+    return exitCode;
+}

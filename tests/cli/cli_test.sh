@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# lumatab-cli under wine64: on the two-monitor dummy X server ($DISPLAY) with ramps loaded by
+# LUMATAB_XRAMP, then on an Xvfb server of its own, which has no gamma ramp.
+#   cli_test.sh LUMATAB_CLI_EXE WORK_FOLDER
+# The expected CSV and .cal come from the core's independent Python model. LUMATAB_SMALL_DISK (a
+# tiny file system, as scripts/test.sh mounts it) adds the cross-volume and full-disk writes.
+set -euo pipefail
+
+exe=$(realpath "$1")
+work=$2
+root=$(cd "$(dirname "$0")/../.." && pwd)
+prefix="$(dirname "$exe")/wineprefix"
+: "${LUMATAB_XRAMP:?needs LUMATAB_XRAMP, the native ramp loader}"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+fail() {
+    echo "cli test: $*" >&2
+    exit 1
+}
+
+# expect STATUS ARGS...: runs the program with its output in the files out and err, and fails
+# unless it exits with STATUS.
+expect() {
+    local want=$1 status=0
+    shift
+    "$root/scripts/wine-run.sh" "$prefix" "$exe" "$@" </dev/null >out 2>err || status=$?
+    [ "$status" = "$want" ] || fail "'$*' exited $status, not $want: $(cat err)"
+}
+
+# expect_error MESSAGE ARGS...: exit 2, nothing on stdout, and one line on stderr that starts
+# with MESSAGE.
+expect_error() {
+    local message=$1
+    shift
+    expect 2 "$@"
+    [[ ! -s out && $(wc -l <err) == 1 && $(cat err) == "lumatab-cli: $message"* ]] ||
+        fail "'$*' printed: $(cat out err)"
+}
+
+# expect_usage ARGS...: a command line the program cannot take: exit 2, the reason, a blank line
+# and the usage on stderr.
+expect_usage() {
+    expect 2 "$@"
+    [[ ! -s out && $(head -n 1 err) == "lumatab-cli: "* && $(sed -n 3p err) == "usage: lumatab-cli "* ]] ||
+        fail "'$*' printed: $(cat err)"
+}
+
+# A typical calibration: every level a multiple of 257, which the X server keeps exactly.
+read -r -a levels <<<"$(python3 "$root/scripts/sample_ramp.py")"
+"$LUMATAB_XRAMP" "${levels[@]}"
+python3 "$root/tests/core/golden/make_golden.py" csv "${levels[@]}" >expected.csv
+python3 "$root/tests/core/golden/make_golden.py" cal "${levels[@]}" | grep -v '^CREATED ' >expected.cal
+
+expect 0 list
+grep -qxE 'Monitor +Device +Ramp +Description' out &&
+    grep -qxE '0 +\\\\\.\\DISPLAY1 +readable +[^ ].*' out &&
+    grep -qxE '1 +\\\\\.\\DISPLAY2 +readable +[^ ].*' out && [ "$(wc -l <out)" = 3 ] ||
+    fail "list printed: $(cat out)"
+
+# export replaces an existing file with the window's CSV, byte for byte.
+echo old >ramp.csv
+expect 0 export -m 1 ramp.csv
+cmp ramp.csv expected.csv || fail "the export differs from the golden CSV"
+grep -qF 'monitor 1 (\\.\DISPLAY2) to "ramp.csv"' out || fail "export printed: $(cat out)"
+
+if [ -n "${LUMATAB_SMALL_DISK:-}" ]; then
+    disk=${LUMATAB_SMALL_DISK#Z:}
+    disk=${disk//\\//}/cli
+    rm -rf "$disk"
+    mkdir -p "$disk"
+    # Forward slashes, another volume: the temporary file must lie beside the target.
+    expect 0 export "Z:$disk/ramp.csv"
+    cmp "$disk/ramp.csv" expected.csv || fail "the export to the small disk differs"
+    cat /dev/zero >"$disk/filler" 2>/dev/null || true
+    expect_error "cannot write \"Z:$disk/ramp.csv\": " export "Z:$disk/ramp.csv"
+    cmp "$disk/ramp.csv" expected.csv || fail "a failed write on a full disk changed the file"
+    rm -rf "$disk"
+fi
+
+# show: the window's texts, the CSV's but for the hex cells' 0x, then the statistics.
+expect 0 show
+awk 'NR > 1 && NR <= 257 { print $1 ",0x" $2 "," $3 "," $4 ",0x" $5 "," $6 "," $7 ",0x" $8 \
+    "," $9 "," $10 }' out | cmp - <(tail -n +2 expected.csv && echo) ||
+    fail "the rows shown differ from the golden CSV"
+[ "$(sed -n 257p out)" = "  255   FFFF  65535      ---   FFFF  65535      ---   FFFF  65535      ---" ] ||
+    fail "the last row is not aligned under the headings: $(sed -n 257p out)"
+tail -n +258 out >show-statistics
+# The sample ramp's channels have the exponents 1.12, 1 (the identity) and 1.05.
+expect 0 stats
+grep -qxE ' +Red +Green +Blue' out && grep -qxE 'Identity +no +i\*257 +no' out &&
+    grep -qxE 'Fitted gamma g +1\.120 +1\.000 +1\.050' out || fail "stats printed: $(cat out)"
+cmp show-statistics <(echo && cat out) || fail "show's statistics differ from stats"
+
+# save: the model's .cal, created at the local time (a zone far from the machine's shows it).
+local_hour() { TZ=Etc/GMT-14 date '+%a %b %d %H'; }
+before=$(local_hour)
+TZ=Etc/GMT-14 expect 0 save -m 1 ramp.cal
+created=$(grep '^CREATED ' ramp.cal)
+[[ $created == "CREATED \"$before:"* || $created == "CREATED \"$(local_hour):"* ]] ||
+    fail "saved at $before, yet $created"
+grep -v '^CREATED ' ramp.cal | cmp - expected.cal || fail "the saved .cal differs from the model's"
+
+# Command names in any case, as Windows commands take them.
+expect 0 Verify ramp.cal
+[ "$(tail -n 1 out)" = loaded ] || fail "verify printed: $(cat out)"
+# Blue back to the identity: only blue differs, by its largest step from it.
+"$LUMATAB_XRAMP" "${levels[@]:0:512}" $(seq 0 257 65535)
+largest=0
+for i in $(seq 0 255); do
+    difference=$((levels[512 + i] - i * 257))
+    if ((${difference#-} > largest)); then largest=${difference#-}; fi
+done
+percent=$(awk -v d="$largest" 'BEGIN { printf "%.2f", 100 * d / 65535 }')
+expect 1 verify --monitor 1 ramp.cal
+grep -qxE "Red +0 +0\.00" out && grep -qxE "Green +0 +0\.00" out &&
+    grep -qxE "Blue +$largest +$percent" out && [ "$(tail -n 1 out)" = "not loaded" ] ||
+    fail "verify printed: $(cat out)"
+
+expect_error 'there is no monitor 2: the monitors are 0 to 1' stats -m 2
+expect_error 'cannot read "missing.cal": ' verify missing.cal
+expect_error '"expected.csv" is not a valid calibration file: line 1: ' verify expected.csv
+# A failed write leaves the existing file as it was, and no temporary file.
+echo old >readonly.csv
+chmod a-w readonly.csv
+expect_error 'cannot write "readonly.csv": the file is read-only' export readonly.csv
+[ "$(cat readonly.csv)" = old ] || fail "the read-only file was changed"
+if find . -iname '*.tmp' | grep -q .; then fail "a temporary file was left: $(ls)"; fi
+# Output lost to a full disk is a failure too.
+status=0
+"$root/scripts/wine-run.sh" "$prefix" "$exe" list </dev/null >/dev/full 2>err || status=$?
+[[ $status == 2 && $(cat err) == "lumatab-cli: cannot write the output: "* ]] ||
+    fail "output to a full disk exited $status: $(cat err)"
+
+expect_usage
+expect_usage --bogus
+expect_usage show -x
+expect_usage export
+expect_usage save ""
+expect_usage show extra
+expect_usage -m x show
+expect_usage list -m 0
+expect_usage save -m 1 -m 1 x
+for help in '/?' --help; do
+    expect 0 show "$help"
+    [[ $(head -n 1 out) == "usage: lumatab-cli "* ]] || fail "$help printed: $(cat out)"
+done
+
+# Xvfb, whose display number it picks itself, and a Wine prefix of the test's own: a prefix keeps
+# the monitors of the server it first ran on.
+Xvfb -displayfd 3 -nolisten tcp 3>xvfb-display </dev/null >/dev/null 2>&1 &
+xvfb=$!
+prefix="$(dirname "$exe")/wineprefix-xvfb"
+export LUMATAB_WINEPREFIX=$prefix
+trap 'kill "$xvfb"; "$root/scripts/wine-run.sh" "$prefix" wineserver -k 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+    [ -s xvfb-display ] && break
+    sleep 0.1
+done
+[ -s xvfb-display ] || fail "Xvfb did not start"
+DISPLAY=":$(cat xvfb-display)"
+export DISPLAY
+# The first program of a new prefix can start services.exe, which would keep ctest's pipe open.
+"$root/scripts/wine-run.sh" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
+expect 0 list
+grep -qxE '0 +\\\\\.\\DISPLAY1 +unreadable +[^ ].*' out || fail "list on Xvfb printed: $(cat out)"
+expect_error 'cannot read the gamma ramp of monitor 0 (\\.\DISPLAY1)' stats
+echo "cli test: list, show, stats, export, save, verify and their failures behave"
