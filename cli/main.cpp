@@ -16,12 +16,12 @@
 
 #include "cli/arguments.h"
 #include "cli/cli_error.h"
-#include "cli/file_io.h"
 #include "cli/text_table.h"
 #include "core/calibration.h"
 #include "core/csv_export.h"
 #include "core/ramp_stats.h"
 #include "core/ramp_table.h"
+#include "framework/file.h"
 #include "platform/display_access.h"
 
 namespace {
@@ -29,7 +29,7 @@ namespace {
 using lumatab::GammaRamp;
 
 // Far more than a .cal file of the most rows the reader takes (about 700 KB).
-constexpr std::size_t kMaxCalibrationFileSize = 16 * 1024 * 1024;
+constexpr DWORD kMaxCalibrationFileSize = 16 * 1024 * 1024;
 
 const char* const kChannelNames[lumatab::kChannelCount] = {"Red", "Green", "Blue"};
 
@@ -145,9 +145,20 @@ private:
     std::string m_bytes;
 };
 
-// Writes the file and says so: which monitor's ramp went where.
+// Writes the file whole, as the window does: a failure leaves an existing file as it was. Then
+// says which monitor's ramp went where.
 void WriteRampFile(const MonitorRamp& read, const std::string& fileName, const std::string& bytes) {
-    WriteWholeFile(fileName, bytes);
+    CFile file;
+    try {
+        if (!file.Open(fileName.c_str())) {
+            throw CFileException(static_cast<LONG>(GetLastError()), fileName.c_str());
+        }
+        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        file.Close();
+    } catch (const CFileException& e) {
+        throw CCliError("cannot write \"" + fileName +
+                        "\": " + static_cast<const char*>(AfxSystemErrorText(e.m_lOsError)));
+    }
     Print("Wrote the gamma ramp of " + read.monitorName + " to \"" + fileName + "\".\n");
 }
 
@@ -175,7 +186,11 @@ std::string TwoDecimals(double value) {
 
 // Exit code 0 when the calibration is loaded, 1 when it is not.
 int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
-    const std::string text = ReadWholeFile(fileName, kMaxCalibrationFileSize);
+    std::string text;
+    if (!ReadWholeFile(fileName.c_str(), text, kMaxCalibrationFileSize)) {
+        throw CCliError("cannot read \"" + fileName +
+                        "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError())));
+    }
     GammaRamp calibration{};
     std::string error;
     if (!lumatab::ReadCalibration(text, calibration, error)) {

@@ -30,7 +30,7 @@ prefixes=()
 small_disk="$state/small-disk"
 cleanup() {
     for prefix in "${prefixes[@]}"; do
-        scripts/wine-run.sh "$prefix" wineserver -k 2>/dev/null || true
+        LUMATAB_WINEPREFIX=$prefix scripts/wine-run.sh "$prefix" wineserver -k 2>/dev/null || true
     done
     scripts/xdummy.sh stop "$state/one-monitor"
     scripts/xdummy.sh stop "$state/two-monitors"

@@ -8,7 +8,8 @@ shift
 mkdir -p "$prefix"
 export WINEPREFIX="$(cd "$prefix" && pwd)"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or Gecko installers; and no debugger, which would hold a crashed program open forever.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 # Debian keeps wine64 and its wineserver off PATH, where its package put them.
 wine=$(command -v wine64 || dpkg-query -L wine64 | grep -m 1 '/wine64$')
 if [ "$1" = wineserver ]; then

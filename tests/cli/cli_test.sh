@@ -124,7 +124,7 @@ expect_error '"expected.csv" is not a valid calibration file: line 1: ' verify e
 # A failed write leaves the existing file as it was, and no temporary file.
 echo old >readonly.csv
 chmod a-w readonly.csv
-expect_error 'cannot write "readonly.csv": the file is read-only' export readonly.csv
+expect_error 'cannot write "readonly.csv": ' export readonly.csv
 [ "$(cat readonly.csv)" = old ] || fail "the read-only file was changed"
 if find . -iname '*.tmp' | grep -q .; then fail "a temporary file was left: $(ls)"; fi
 # Output lost to a full disk is a failure too.

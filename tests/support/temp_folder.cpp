@@ -12,11 +12,14 @@ TempFolder::TempFolder() {
     GetTempPathA(MAX_PATH, base);
     m_path = std::string(base) + "lumatab-test-" + std::to_string(GetCurrentProcessId()) + "-" +
              std::to_string(++counter);
+    // Wine reuses process numbers: a folder an earlier run could not remove may be there.
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
     EXPECT_TRUE(CreateDirectoryA(m_path.c_str(), nullptr)) << m_path;
 }
 
 TempFolder::~TempFolder() {
-    std::error_code ignored;
+    std::error_code ignored;  // a folder left behind is removed by the next run of its name
     std::filesystem::remove_all(m_path, ignored);
 }
 
