@@ -174,9 +174,7 @@ void CLumatabDlg::RefreshRamp() {
             }
         }
     }
-    if (!m_bRampRead) {
-        m_shell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
-    }
+    CheckRampRead();  // tells the user, after the list and the labels were cleared
 }
 
 void CLumatabDlg::OnPaint() {
