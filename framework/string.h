@@ -26,7 +26,6 @@ public:
         m_text += other.m_text;
         return *this;
     }
-    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
 
 private:
     std::string m_text;
