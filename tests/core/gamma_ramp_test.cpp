@@ -11,31 +11,6 @@ namespace {
 
 constexpr double kUndefined = -21474836.48;
 
-TEST(ComputeEntryGamma, GivesTheListedValuesInEveryChannel) {
-    const struct {
-        int index;
-        std::uint16_t level;
-        double gamma;
-    } cases[] = {
-        {128, 40000, 3.19},       {128, 30000, 1.93},   {128, 0, 0.47},
-        {128, 47281, 15.80},      {128, 47282, 18.26},  {128, 47283, kUndefined},
-        {128, 65535, kUndefined}, {1, 300, kUndefined}, {254, 65535, 3.21},
-        {254, 65278, 2.20},       {162, 0, 0.00},       {200, 0, -1.29},
-        {254, 0, -174.80},
-    };
-    for (const auto& c : cases) {
-        const EntryGamma e = ComputeEntryGamma(UniformRamp(c.level), c.index);
-        EXPECT_EQ(e.red, c.gamma) << "index " << c.index << " level " << c.level;
-        EXPECT_EQ(e.green, c.gamma) << "index " << c.index << " level " << c.level;
-        EXPECT_EQ(e.blue, c.gamma) << "index " << c.index << " level " << c.level;
-    }
-    const GammaRamp identity = IdentityRamp();
-    for (int i = 1; i <= 254; ++i) {
-        const EntryGamma e = ComputeEntryGamma(identity, i);
-        EXPECT_TRUE(e.red == 2.20 && e.green == 2.20 && e.blue == 2.20) << "index " << i;
-    }
-}
-
 TEST(BuildGammaTable, HoldsEachChannelsOwnGammaAtItsPositionAndZeroAtTheEnds) {
     GammaRamp ramp = UniformRamp(65535);
     ramp.at(Channel::Red, 128) = 32896;

@@ -64,19 +64,5 @@ TEST(RefreshRampTable, ListsEveryRowAndTheSummariesInOrderAndStoresTheTable) {
     EXPECT_EQ(std::memcmp(&table, &built, sizeof built), 0);
 }
 
-TEST(RefreshRampTable, StoresZeroAndNegativeGammaButListsThemAsDashes) {
-    RecordingSink sink;
-    GammaTable table;
-    RefreshRampTable(UniformRamp(0), table, sink);
-    EXPECT_EQ(table.at(Channel::Red, 162), 0.00);
-    EXPECT_EQ(table.at(Channel::Green, 200), -1.29);
-    EXPECT_EQ(table.at(Channel::Blue, 254), -174.80);
-    EXPECT_EQ(sink.rows[162][3], "---");
-    EXPECT_EQ(sink.rows[200][6], "---");
-    EXPECT_EQ(sink.rows[254][9], "---");
-    EXPECT_EQ(sink.rows[128][9], "0.47");
-    EXPECT_EQ(sink.summary[2], "0.47");
-}
-
 }  // namespace
 }  // namespace lumatab
