@@ -28,9 +28,6 @@ namespace {
 
 using lumatab::GammaRamp;
 
-// Far more than a .cal file of the most rows the reader takes (about 700 KB).
-constexpr DWORD kMaxCalibrationFileSize = 16 * 1024 * 1024;
-
 const char* const kChannelNames[lumatab::kChannelCount] = {"Red", "Green", "Blue"};
 
 void Print(const std::string& text) {
@@ -187,7 +184,7 @@ std::string TwoDecimals(double value) {
 // Exit code 0 when the calibration is loaded, 1 when it is not.
 int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
     std::string text;
-    if (!ReadWholeFile(fileName.c_str(), text, kMaxCalibrationFileSize)) {
+    if (!ReadWholeFile(fileName.c_str(), text, lumatab::kMaxCalibrationFileBytes)) {
         throw CCliError("cannot read \"" + fileName +
                         "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError())));
     }

@@ -14,8 +14,6 @@ constexpr COLORREF kGridColour = RGB(96, 96, 96);
 constexpr COLORREF kIdentityColour = RGB(150, 150, 150);
 // Curves drawn widest first: where the channels are equal, each stays visible as a stripe.
 constexpr int kCurveWidths[lumatab::kChannelCount] = {1, 3, 5};
-// A .cal file larger than this holds no table this program reads (16384 rows at most).
-constexpr DWORD kMaxCalibrationBytes = 4 * 1024 * 1024;
 
 // A pen selected into a device context for a scope; the pen is owned by this object.
 class CPenSelection {
@@ -160,7 +158,7 @@ void CCurvesDlg::OnCompare() {
         return;
     }
     std::string text;
-    if (!ReadWholeFile(pathName, text, kMaxCalibrationBytes)) {
+    if (!ReadWholeFile(pathName, text, lumatab::kMaxCalibrationFileBytes)) {
         throw CFileException(static_cast<LONG>(GetLastError()), pathName);
     }
     std::string error;
