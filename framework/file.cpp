@@ -53,8 +53,8 @@ void CFile::Write(const void* data, UINT count) {
         ThrowLastError();
     }
     if (written != count) {
-        Discard();
-        throw CFileException(ERROR_DISK_FULL, m_strFileName);
+        SetLastError(ERROR_DISK_FULL);  // a short write: the disk took no more
+        ThrowLastError();
     }
 }
 
@@ -84,6 +84,7 @@ void CFile::Discard() {
 
 void CFile::ThrowLastError() {
     const LONG osError = static_cast<LONG>(GetLastError());
+    // The file is no more use: a later Close must not put what was written so far in place.
     Discard();
     throw CFileException(osError, m_strFileName);
 }
