@@ -68,10 +68,10 @@ private:
     }
 };
 
-// Two monitors of one model with different ramps.
+// Two monitors with different ramps, the second's name first in alphabetical order.
 inline CFakeMonitors TwoMonitors() {
     CFakeMonitors fake;
     fake.monitors.push_back({"\\\\.\\DISPLAY1", "Same Model", true, lumatab::CalibrationRamp()});
-    fake.monitors.push_back({"\\\\.\\DISPLAY2", "Same Model", true, lumatab::ThreeChannelRamp()});
+    fake.monitors.push_back({"\\\\.\\DISPLAY2", "Other Model", true, lumatab::ThreeChannelRamp()});
     return fake;
 }

@@ -182,6 +182,8 @@ TEST(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
+        // The list's order, not the combo box's sorting: position k is monitor k.
+        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_MONITOR_COMBO)), "Same Model");
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
         EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::CsvOf(display.monitors[0].ramp));
         Select(hDlg, 1);
