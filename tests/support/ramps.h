@@ -36,10 +36,10 @@ inline GammaRamp CalibrationRamp() {
         [](int, int i) { return std::lround(255 * std::pow(i / 255.0, 2.2 / 2.4)) * 257; });
 }
 
-// Red rises, green falls, blue zigzags: three different channels.
+// Red rises, green falls, blue zigzags: three different channels, also at entry 128.
 inline GammaRamp ThreeChannelRamp() {
     return RampOf([](int ch, int i) {
-        return (ch == 0 ? i : ch == 1 ? 255 - i : i * 37 % 256) * 257;
+        return (ch == 0 ? i : ch == 1 ? 255 - i : (i * 37 + 50) % 256) * 257;
     });
 }
 

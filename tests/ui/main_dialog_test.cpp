@@ -191,15 +191,21 @@ TEST(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
         EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::CsvOf(display.monitors[1].ramp));
         Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
+        SendMessageA(hDlg, WM_COMMAND, ID_READ_AGAIN, 0);
         Select(hDlg, -1);
         PumpMessages(200);
         EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(display.reads,
-              (std::map<std::string, int>{{"\\\\.\\DISPLAY1", 1}, {"\\\\.\\DISPLAY2", 2}}));
+              (std::map<std::string, int>{{"\\\\.\\DISPLAY1", 1}, {"\\\\.\\DISPLAY2", 3}}));
     EXPECT_EQ(shell.messages, (Texts{kExported, kExported}));
     EXPECT_EQ(watcher.m_texts.size(), 1u);
+    // With no documents folder, Export's dialog starts in the program's own folder.
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    const std::string path = program;
+    EXPECT_EQ(std::string(shell.requests.at(0).m_strInitialDir), path.substr(0, path.rfind('\\')));
 }
 
 // A ramp that cannot be read shows nothing of the buffer: no rows, "---", no curves, and nothing
