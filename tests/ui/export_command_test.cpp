@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -30,16 +31,10 @@ protected:
     void Export() { ExportRampCommand(&m_parent, m_folder, m_ramp, m_table, m_shell); }
     // `folder` holds `name` alone: no temporary file was left behind.
     static void ExpectOnlyFile(const std::string& folder, const char* name) {
-        WIN32_FIND_DATAA found;
-        const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
         std::vector<std::string> names;
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more;
-             more = FindNextFileA(search, &found)) {
-            if (found.cFileName[0] != '.') {
-                names.push_back(found.cFileName);
-            }
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
         }
-        FindClose(search);
         EXPECT_EQ(names, std::vector<std::string>{name});
     }
 
@@ -56,15 +51,16 @@ TEST_F(ExportRampCommandTest, AsksWithTheSaveDialogAndWritesOneCopyOverAnOldFile
     m_shell.documents = "C:\\users\\someone\\Documents";
     Export();  // cancelled
     ASSERT_EQ(m_shell.requests.size(), 1u);
-    const CFileDialogRequest& request = m_shell.requests[0];
-    EXPECT_EQ(std::string(request.m_strDefExt), "csv");
-    EXPECT_EQ(std::string(request.m_strFileName), "GammaRamp.csv");
-    EXPECT_EQ(request.m_dwFlags, 0x88806u);
-    EXPECT_EQ(std::string(request.m_strFilter), "Comma Separated Values (*.csv)|*.csv|");
-    EXPECT_EQ(request.m_pParentWnd, &m_parent);
-    EXPECT_EQ(std::string(request.m_strInitialDir), "C:\\users\\someone\\Documents");
-    EXPECT_EQ(std::string(request.m_strTitle), "Exporting current Gammaramp");
-    EXPECT_FALSE(request.m_bOpenFileDialog);
+    const CFileDialogRequest& r = m_shell.requests[0];
+    std::string texts;
+    for (const CString* text :
+         {&r.m_strDefExt, &r.m_strFileName, &r.m_strFilter, &r.m_strInitialDir, &r.m_strTitle}) {
+        texts += std::string(*text) + "|";
+    }
+    EXPECT_EQ(texts,
+              "csv|GammaRamp.csv|Comma Separated Values (*.csv)|*.csv||"
+              "C:\\users\\someone\\Documents|Exporting current Gammaramp|");
+    EXPECT_TRUE(r.m_dwFlags == 0x88806 && r.m_pParentWnd == &m_parent && !r.m_bOpenFileDialog);
     EXPECT_TRUE(m_shell.messages.empty());
 
     // Now the lookup fails: the folder found before stays, and the dialog starts there again.

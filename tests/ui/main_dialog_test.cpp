@@ -67,20 +67,6 @@ std::string LookOf(HWND hDlg, int id) {
     return look;
 }
 
-// Pixels of the list's first rows that differ from its background: its text, once painted.
-int PaintedTextPixels(HWND hList) {
-    const HDC dc = GetDC(hList);  // the window's common device context, released below
-    const COLORREF background = GetPixel(dc, 2, 300);
-    int count = 0;
-    for (int y = 30; y < 90; ++y) {
-        for (int x = 0; x < 120; ++x) {
-            count += GetPixel(dc, x, y) != background;
-        }
-    }
-    ReleaseDC(hList, dc);
-    return count;
-}
-
 std::string ClipboardText() {
     std::string text;
     if (OpenClipboard(nullptr)) {
@@ -164,7 +150,6 @@ TEST(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels) 
         EXPECT_TRUE(IsWindowVisible(hList));
         EXPECT_EQ(SendMessageA(hList, LVM_GETTOPINDEX, 0, 0), 0);
         EXPECT_FALSE(GetUpdateRect(hList, nullptr, FALSE));
-        EXPECT_GT(PaintedTextPixels(hList), 50);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(result, IDCANCEL);
