@@ -39,16 +39,27 @@ click() {
     xdo mousemove $position click "${3:-1}"
 }
 
-# choose_file TITLE FILE: types the file's Windows path into the file dialog and confirms it.
+# choose_file TITLE FILE [replace]: types the file's Windows path into the file dialog and
+# confirms it; with `replace`, also answers Yes (control 6) when the dialog asks to replace it.
 choose_file() {
     wait_window "$1" || fail "the file dialog \"$1\" did not open"
     click "$1" 1152
     xdo key End shift+Home
     xdo type --delay 5 "Z:${2//\//\\}"
     click "$1" 1
-    # The autocomplete list can swallow the first press.
-    wait_gone "$1" 3 || click "$1" 1
-    wait_gone "$1" 10 || fail "the file dialog \"$1\" did not close"
+    # The autocomplete list can swallow a press and the prompt comes late, so press again
+    # whatever is still there until the dialog has gone.
+    local position asked=no
+    for _ in $(seq 5); do
+        wait_gone "$1" 2 && break
+        position=""
+        [ "${3:-}" = replace ] && position=$(probe "$1" 6 || true) && [ -n "$position" ] && asked=yes
+        [ -n "$position" ] || position=$(probe "$1" 1 || true)
+        # shellcheck disable=SC2086 # "x y"
+        [ -z "$position" ] || xdo mousemove $position click 1
+    done
+    wait_gone "$1" 5 || fail "the file dialog \"$1\" did not close"
+    [ "${3:-}" != replace ] || [ $asked = yes ] || fail "\"$1\" replaced the file without asking"
 }
 
 # open_curves: the curves window, from the first item of the list's context menu, which opens

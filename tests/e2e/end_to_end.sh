@@ -28,12 +28,12 @@ DRIVE_PREFIX=$prefix
 # shellcheck source=../../scripts/drive.sh
 source "$root/scripts/drive.sh"
 
-# export_to FILE: Export, the file's Windows path typed into the save dialog, Save, then OK in
-# the success message; checks that the file is there.
+# export_to FILE [replace]: Export, the file's Windows path typed into the save dialog, Save (and
+# Yes to replacing the file), then OK in the success message; checks that the file is there.
 export_to() {
     local file=$1
     click Lumatab 3
-    choose_file "Exporting current Gammaramp" "$file"
+    choose_file "Exporting current Gammaramp" "$file" "${2:-}"
     # The message box is the window "Lumatab" with an OK button (the dialog has no control 1).
     click Lumatab 1
     sleep 0.5
@@ -101,8 +101,9 @@ for _ in $(seq 25); do
     sleep 0.2
 done
 [ "$(probe Lumatab 1005 cursel)" = 1 ] || fail "the second monitor could not be chosen"
-export_to "$work/second.csv"
-cmp "$work/second.csv" "$work/expected.csv" || fail "the export after choosing the second monitor differs"
+# Its export replaces the first file, after the dialog asks: one copy of the data, not two.
+export_to "$work/first.csv" replace
+cmp "$work/first.csv" "$work/expected.csv" || fail "the export after choosing the second monitor differs"
 
 xdo windowfocus "$window"
 xdo key Escape
