@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Drives Lumatab under Wine on a private X server as a user would, with xdotool; sourced by the
 # run command and the end-to-end test. Controls are not X windows, so window_probe finds them.
 # Needs DRIVE_PROBE (window_probe.exe), DRIVE_PREFIX (the Wine prefix) and a function `fail`.
