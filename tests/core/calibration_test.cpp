@@ -179,11 +179,11 @@ TEST(VerifyCalibration, AllowsOneEightBitStepPerLevelAndSaysSo) {
     ramp.at(Channel::Blue, 255) -= 200;
     EXPECT_EQ(DescribeVerification(VerifyCalibration(ramp, calibration)),
               "Matches the calibration within 1/255");
-    ramp.at(Channel::Green, 128) -= 258;
-    const Verification differs = VerifyCalibration(ramp, calibration);
-    EXPECT_FALSE(differs.loaded);
-    EXPECT_EQ(DescribeVerification(differs),
-              "Largest differences: red 257 (0.39%), green 258 (0.39%), blue 200 (0.31%)");
+    ramp.at(Channel::Red, 10) += 1;  // one level more than an 8-bit step
+    EXPECT_FALSE(VerifyCalibration(ramp, calibration).loaded);
+    ramp.at(Channel::Green, 128) -= 888;  // 1.355% of 65535, 1.3549% of 65536
+    EXPECT_EQ(DescribeVerification(VerifyCalibration(ramp, calibration)),
+              "Largest differences: red 258 (0.39%), green 888 (1.36%), blue 200 (0.31%)");
 }
 
 }  // namespace

@@ -26,11 +26,10 @@ struct CountsCase {
     bool fitDefined, halfDefined;
 };
 
-// The identity, gamma 1.6 and all-zero ramps are in the texts test at the end.
+// The i*256, gamma 1.6 and all-zero ramps are in the texts test at the end.
 TEST(ComputeChannelStats, CountsIdentityAndWhichMeasuresAreDefined) {
     const CountsCase cases[] = {
-        {"i*256", RampOf([](int, int i) { return i * 256; }), 256, 0, 0, 0, 0,
-         IdentityKind::Times256, true, true},
+        {"i*257", IdentityRamp(), 256, 0, 0, 0, 0, IdentityKind::Times257, true, true},
         {"6-bit", RampOf([](int, int i) { return (i & ~3) * 257; }), 64, 192, 0, 3, 0,
          IdentityKind::None, true, true},
         {"dip", RampOf([](int, int i) { return i == 100 ? 25000 : i * 257; }), 256, 1, 1, 0, 0,
@@ -74,10 +73,11 @@ TEST(ComputeChannelStats, FitNeedsEightUsableEntriesWithinTheInputRange) {
     }
 }
 
-// Red is the identity, green gamma 1.6 (fitted g 0.625: only rounding to levels is left over) and
-// blue all zero, where nothing can be fitted.
+// Red is the identity of drivers that top out at 0xFF00 (a straight line a little below the
+// diagonal, which fits g just over 1 with a clear error), green gamma 1.6 (fitted g 0.625: only
+// rounding to levels is left over) and blue all zero, where nothing can be fitted.
 TEST(FormatRampStats, ShowsEachChannelsTextsWhateverTheLocale) {
-    GammaRamp ramp = IdentityRamp();
+    GammaRamp ramp = RampOf([](int, int i) { return i * 256; });
     const GammaRamp gamma16 = RampOf(Gamma16);
     std::copy(std::begin(gamma16.levels[1]), std::end(gamma16.levels[1]), ramp.levels[1]);
     std::fill(std::begin(ramp.levels[2]), std::end(ramp.levels[2]), 0);
@@ -90,11 +90,11 @@ TEST(FormatRampStats, ShowsEachChannelsTextsWhateverTheLocale) {
         {"Lost levels", {"0", "44", "255"}},
         {"Non-monotonic steps", {"0", "0", "0"}},
         {"Clipped at 0 / 65535", {"0 / 0", "0 / 0", "255 / 0"}},
-        {"Identity", {"i*257", "no", "no"}},
-        {"Fitted gamma g", {"1.000", "0.625", "undefined"}},
-        {"Gamma 1/g", {"1.000", "1.600", "undefined"}},
-        {"Fit error (levels)", {"0.00", "0.30", "undefined"}},
-        {"Gamma at half input", {"1.000", "0.625", "undefined"}},
+        {"Identity", {"i*256", "no", "no"}},
+        {"Fitted gamma g", {"1.003", "0.625", "undefined"}},
+        {"Gamma 1/g", {"0.997", "1.600", "undefined"}},
+        {"Fit error (levels)", {"97.54", "0.30", "undefined"}},
+        {"Gamma at half input", {"1.006", "0.625", "undefined"}},
     };
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t r = 0; r < rows.size(); ++r) {
