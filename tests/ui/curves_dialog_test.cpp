@@ -40,6 +40,13 @@ TEST(CurvesWindow, ShowsTheStatisticsAndComparesWithACalibrationFile) {
         EXPECT_NE(shell.messages[0].find("line 2: DEVICE_CLASS is 'PRINTER', not 'DISPLAY'"),
                   std::string::npos);
 
+        shell.chosenPath = folder.File("identity.cal");
+        const lumatab::GammaRamp identity = lumatab::IdentityRamp();
+        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(identity, "now"));
+        Command(hDlg, IDC_COMPARE, BN_CLICKED);
+        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_VERIFICATION)),
+                  DescribeVerification(VerifyCalibration(ramp, identity)));
+
         shell.chosenPath = folder.File("same.cal");
         WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(ramp, "now"));
         Command(hDlg, IDC_COMPARE, BN_CLICKED);

@@ -177,6 +177,10 @@ TEST(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
         EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::CsvOf(display.monitors[1].ramp));
         Command(hDlg, IDC_MONITOR_COMBO, CBN_SELCHANGE);
         SendMessageA(hDlg, WM_COMMAND, ID_READ_AGAIN, 0);
+        // F5 typed into the monitor box's edit field belongs to the field: no read.
+        SetFocus(GetWindow(GetDlgItem(hDlg, IDC_MONITOR_COMBO), GW_CHILD));
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_F5, 0);
+        PumpMessages(100);
         Select(hDlg, -1);
         PumpMessages(200);
         EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
