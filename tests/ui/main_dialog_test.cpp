@@ -260,6 +260,8 @@ TEST(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
                   (Texts{"Show curves...", "Copy table", "Read again", "Save as .cal..."}));
         SendMessageA(hDlg, WM_COMMAND, ID_SAVE_CALIBRATION, 0);
         EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::Golden("identity.cal"));
+        EXPECT_EQ(shell.messages,
+                  Texts{"The gamma ramp has been saved as a calibration file.|Lumatab|64"});
         EXPECT_EQ(std::string(shell.requests.at(0).m_strTitle),
                   "Saving current Gammaramp as calibration");
 
