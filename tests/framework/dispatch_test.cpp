@@ -70,7 +70,9 @@ TEST(Dialog, FailuresAreShownOnceTheDialogRunsOnAndOKEndsIt) {
     EXPECT_EQ(result, IDOK);
     // Each control was attached once: the later exchanges, the last one saving, did not fail.
     EXPECT_EQ(dlg.m_exchanges, (std::vector<BOOL>{FALSE, TRUE, TRUE}));
-    const std::string invalidArg(CInvalidArgException().GetErrorMessage());
+    // Captioned with the program's name, without its extension.
+    const std::string invalidArg =
+        std::string(CInvalidArgException().GetErrorMessage()) + "|lumatab_framework_tests";
     ASSERT_EQ(watcher.m_texts.size(), 3u);
     EXPECT_EQ(watcher.m_texts[0], invalidArg);
     EXPECT_NE(watcher.m_texts[1].find("the disk is on fire"), std::string::npos);

@@ -34,9 +34,10 @@ BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM) {
     GetClassNameA(hWnd, name, sizeof(name));
     if (g_pWatcher != nullptr && IsWindowVisible(hWnd) && std::string(name) == "#32770" &&
         CWnd::FromHandlePermanent(hWnd) == nullptr && GetDlgItem(hWnd, IDOK) != nullptr) {
-        char text[1024] = {};
+        char text[1024] = {}, caption[64] = {};
         GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));  // the box's message control
-        g_pWatcher->m_texts.push_back(text);
+        GetWindowTextA(hWnd, caption, sizeof(caption));
+        g_pWatcher->m_texts.push_back(std::string(text) + "|" + caption);
         SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
     }
     return TRUE;

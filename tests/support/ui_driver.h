@@ -28,7 +28,7 @@ public:
     CMessageBoxWatcher& operator=(const CMessageBoxWatcher&) = delete;
     ~CMessageBoxWatcher();
 
-    std::vector<std::string> m_texts;  // the text of each box, in the order shown
+    std::vector<std::string> m_texts;  // "text|caption" of each box, in the order shown
 
 private:
     UINT_PTR m_nTimer;  // the thread timer that looks for boxes

@@ -1,4 +1,5 @@
 // The program started without its resources: its dialog cannot be created from a template.
+// Its boxes are captioned with the program's name.
 #include <gtest/gtest.h>
 
 #include "framework/app.h"
@@ -7,6 +8,6 @@
 TEST(AfxWinMain, AWindowThatCannotBeCreatedIsReportedAndFailsTheStart) {
     CMessageBoxWatcher watcher;
     EXPECT_EQ(AfxWinMain(), 1);
-    EXPECT_EQ(watcher.m_texts,
-              std::vector<std::string>{"The program's window could not be created."});
+    EXPECT_EQ(watcher.m_texts, std::vector<std::string>{
+                                   "The program's window could not be created.|lumatab_app_tests"});
 }
