@@ -185,8 +185,11 @@ std::string TwoDecimals(double value) {
 int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
     std::string text;
     if (!ReadWholeFile(fileName.c_str(), text, lumatab::kMaxCalibrationFileBytes)) {
-        throw CCliError("cannot read \"" + fileName +
-                        "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError())));
+        const DWORD error = GetLastError();
+        throw CCliError("cannot read \"" + fileName + "\": " +
+                        (error == ERROR_FILE_TOO_LARGE
+                             ? lumatab::kCalibrationFileTooLarge
+                             : static_cast<const char*>(AfxSystemErrorText(error))));
     }
     GammaRamp calibration{};
     std::string error;

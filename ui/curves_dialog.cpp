@@ -158,11 +158,14 @@ void CCurvesDlg::OnCompare() {
         return;
     }
     std::string text;
-    if (!ReadWholeFile(pathName, text, lumatab::kMaxCalibrationFileBytes)) {
-        throw CFileException(static_cast<LONG>(GetLastError()), pathName);
-    }
     std::string error;
-    if (!lumatab::ReadCalibration(text, m_calibration, error)) {
+    if (!ReadWholeFile(pathName, text, lumatab::kMaxCalibrationFileBytes)) {
+        if (GetLastError() != ERROR_FILE_TOO_LARGE) {
+            throw CFileException(static_cast<LONG>(GetLastError()), pathName);
+        }
+        error = lumatab::kCalibrationFileTooLarge;
+    }
+    if (!error.empty() || !lumatab::ReadCalibration(text, m_calibration, error)) {
         const std::string message = std::string("The calibration file \"") +
                                     static_cast<const char*>(pathName) + "\" cannot be used:\n" +
                                     error;

@@ -102,6 +102,11 @@ grep -qxE "Red +0 +0\.00" out && grep -qxE "Green +0 +0\.00" out &&
 
 expect_error 'there is no monitor 2: the monitors are 0 to 1' stats -m 2
 expect_error 'cannot read "missing.cal": ' verify missing.cal
+# A calibration file of 16 MiB is read; one byte more is refused unread.
+{ echo CAL; head -c $((16 * 1024 * 1024 - 4)) /dev/zero | tr '\0' '\n'; } >big.cal
+expect_error '"big.cal" is not a valid calibration file: line ' verify big.cal
+echo >>big.cal
+expect_error 'cannot read "big.cal": the file is larger than 16 MiB' verify big.cal
 expect_error '"expected.csv" is not a valid calibration file: line 1: ' verify expected.csv
 # A failed write leaves the existing file as it was, and no temporary file.
 echo old >readonly.csv
