@@ -185,11 +185,8 @@ std::string TwoDecimals(double value) {
 int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
     std::string text;
     if (!ReadWholeFile(fileName.c_str(), text, lumatab::kMaxCalibrationFileBytes)) {
-        const DWORD error = GetLastError();
-        throw CCliError("cannot read \"" + fileName + "\": " +
-                        (error == ERROR_FILE_TOO_LARGE
-                             ? lumatab::kCalibrationFileTooLarge
-                             : static_cast<const char*>(AfxSystemErrorText(error))));
+        throw CCliError("cannot read \"" + fileName +
+                        "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError())));
     }
     GammaRamp calibration{};
     std::string error;

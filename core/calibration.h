@@ -14,8 +14,6 @@ constexpr int kMinCalibrationRows = 2;
 constexpr int kMaxCalibrationRows = 16384;
 // Far more than a file of the most rows takes (about 700 KB): a larger file is no calibration.
 constexpr unsigned kMaxCalibrationFileBytes = 16 * 1024 * 1024;
-// Why a larger file is refused unread; the system's own text for it speaks of saving.
-constexpr const char* kCalibrationFileTooLarge = "the file is larger than 16 MiB";
 
 // The .cal text of a ramp. `created` is the CREATED value, such as "Mon Dec 07 17:30:04 2026";
 // a double quote in it becomes a single quote and a control character a blank, so that the

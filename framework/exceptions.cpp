@@ -21,6 +21,10 @@ CString CFileException::GetErrorMessage() const {
 }
 
 CString AfxSystemErrorText(DWORD error) {
+    // ReadWholeFile's size limit, which the system's text would call a failure to save.
+    if (error == ERROR_FILE_TOO_LARGE) {
+        return "The file is too large.";
+    }
     char* reason = nullptr;  // allocated by FormatMessageA, freed below
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -42,5 +42,6 @@ private:
     CString m_strTempName;
 };
 
-// Reads all of a file of at most `maxBytes`; FALSE, with GetLastError telling why, if it cannot.
+// Reads all of a file of at most `maxBytes`; FALSE, with GetLastError telling why, if it cannot
+// (ERROR_FILE_TOO_LARGE for a larger file).
 BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes);

@@ -158,14 +158,11 @@ void CCurvesDlg::OnCompare() {
         return;
     }
     std::string text;
-    std::string error;
     if (!ReadWholeFile(pathName, text, lumatab::kMaxCalibrationFileBytes)) {
-        if (GetLastError() != ERROR_FILE_TOO_LARGE) {
-            throw CFileException(static_cast<LONG>(GetLastError()), pathName);
-        }
-        error = lumatab::kCalibrationFileTooLarge;
+        throw CFileException(static_cast<LONG>(GetLastError()), pathName);
     }
-    if (!error.empty() || !lumatab::ReadCalibration(text, m_calibration, error)) {
+    std::string error;
+    if (!lumatab::ReadCalibration(text, m_calibration, error)) {
         const std::string message = std::string("The calibration file \"") +
                                     static_cast<const char*>(pathName) + "\" cannot be used:\n" +
                                     error;

@@ -106,7 +106,7 @@ expect_error 'cannot read "missing.cal": ' verify missing.cal
 { echo CAL; head -c $((16 * 1024 * 1024 - 4)) /dev/zero | tr '\0' '\n'; } >big.cal
 expect_error '"big.cal" is not a valid calibration file: line ' verify big.cal
 echo >>big.cal
-expect_error 'cannot read "big.cal": the file is larger than 16 MiB' verify big.cal
+expect_error 'cannot read "big.cal": The file is too large.' verify big.cal
 expect_error '"expected.csv" is not a valid calibration file: line 1: ' verify expected.csv
 # A failed write leaves the existing file as it was, and no temporary file.
 echo old >readonly.csv
