@@ -5,12 +5,12 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,43 +89,20 @@ std::string StatsText(const GammaRamp& ramp) {
     return table.Text();
 }
 
-// Collects the window's row texts, without the blank that ends each one in the list control.
-class CRowCollector : public lumatab::RampTableSink {
-public:
-    void DeleteAllRows() override { m_rows.clear(); }
-    void InsertRow(int row, const char* text) override {
-        m_rows.resize(static_cast<std::size_t>(row) + 1);
-        SetCell(row, 0, text);
-    }
-    void SetCell(int row, int column, const char* text) override {
-        std::string cell = text;
-        cell.erase(cell.find_last_not_of(' ') + 1);
-        m_rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = cell;
-    }
-    // Row 128 carries the summary's figures already.
-    void SetSummary(lumatab::Channel, const char*) override {}
-
-    const std::vector<std::array<std::string, lumatab::kRampColumnCount>>& Rows() const {
-        return m_rows;
-    }
-
-private:
-    std::vector<std::array<std::string, lumatab::kRampColumnCount>> m_rows;
-};
-
+// The window's rows, as the clipboard gets them, in columns; the blank that ends each cell in the
+// list control is dropped.
 void ShowCommand(const GammaRamp& ramp) {
-    CRowCollector collector;
-    lumatab::GammaTable gammaTable;
-    lumatab::RefreshRampTable(ramp, gammaTable, collector);
     CTextTable table(
         std::vector<CTextTable::Align>(lumatab::kRampColumnCount, CTextTable::Align::Right));
-    std::vector<std::string> headings;
-    for (const lumatab::RampColumn& column : lumatab::kRampColumns) {
-        headings.emplace_back(column.heading);
-    }
-    table.AddRow(headings);
-    for (const auto& row : collector.Rows()) {
-        table.AddRow(std::vector<std::string>(row.begin(), row.end()));
+    std::istringstream lines(lumatab::RampTableText(ramp));
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        std::istringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, '\t');) {
+            cell.erase(cell.find_last_not_of(" \r") + 1);
+            cells.push_back(cell);
+        }
+        table.AddRow(cells);
     }
     Print(table.Text() + "\n" + StatsText(ramp));
 }
