@@ -228,23 +228,6 @@ TEST(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
     EXPECT_EQ(shell.messages, Texts(4, kUnread));
 }
 
-TEST(MainDialog, WithNoMonitorItReportsOnceKeepsTheTemplateTextsAndExportsNothing) {
-    CFakeMonitors display;
-    CFakeShell shell;
-    CLumatabDlg dlg(nullptr, display, shell);
-    CMessageBoxWatcher watcher;
-    RunModal(dlg, [&] {
-        const HWND hDlg = dlg.GetSafeHwnd();
-        EXPECT_EQ(SendMessageA(GetDlgItem(hDlg, IDC_RAMP_LIST), LVM_GETITEMCOUNT, 0, 0), 0);
-        EXPECT_EQ(LabelTexts(hDlg), (Texts{"gamma red", "gamma green", "gamma blue"}));
-        Command(hDlg, IDC_EXPORT, BN_CLICKED);
-        Command(hDlg, IDCANCEL, BN_CLICKED);
-    });
-    EXPECT_EQ(watcher.m_texts.size(), 1u);
-    EXPECT_TRUE(shell.requests.empty());
-    EXPECT_EQ(shell.messages, Texts{kUnread});
-}
-
 // The context menu, Save as .cal and Copy table on the listed ramp; F5 (through the dialog's
 // message loop, as a key the user pressed) reads a ramp another program changed.
 TEST(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
