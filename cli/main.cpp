@@ -6,7 +6,6 @@
 #include <io.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -19,6 +18,7 @@
 #include "cli/text_table.h"
 #include "core/calibration.h"
 #include "core/csv_export.h"
+#include "core/number_text.h"
 #include "core/ramp_stats.h"
 #include "core/ramp_table.h"
 #include "framework/file.h"
@@ -152,12 +152,6 @@ void SaveCommand(const MonitorRamp& read, const std::string& fileName) {
     WriteRampFile(read, fileName, lumatab::WriteCalibration(read.ramp, created));
 }
 
-std::string TwoDecimals(double value) {
-    char text[32];
-    return std::string(
-        text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2).ptr);
-}
-
 // Exit code 0 when the calibration is loaded, 1 when it is not.
 int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
     std::string text;
@@ -175,7 +169,7 @@ int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
     table.AddRow({"Channel", "Largest difference", "% of full scale"});
     for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
         table.AddRow({kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
-                      TwoDecimals(verification.maxPercent[ch])});
+                      lumatab::FormatFixed(verification.maxPercent[ch], 2)});
     }
     Print(table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));
     return verification.loaded ? 0 : 1;

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/number_text.h"
+
 namespace lumatab {
 
 namespace {
@@ -16,26 +18,8 @@ constexpr int kFullScale = 65535;
 // decimals pass, and the misplacement stays under a thirtieth of an 8-bit input step.
 constexpr double kInputTolerance = 1e-4;
 
-// Every number of a written file: seven decimals, with the point, locale-independent. Values lie
-// in 0..1, so the text is at most "1.0000000".
-std::string Decimal7(double value) {
-    char text[16];
-    return std::string(
-        text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 7).ptr);
-}
-
-std::string Number(int value) {
-    char text[16];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-std::string Number(std::size_t value) {
-    char text[24];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
 std::string TwoDigits(int value) {
-    return (value >= 0 && value < 10 ? "0" : "") + Number(value);
+    return (value >= 0 && value < 10 ? "0" : "") + FormatWhole(value);
 }
 
 const char* NameAt(const char* const* names, int count, int index) {
@@ -118,7 +102,8 @@ public:
                     return false;
                 }
                 if (sets_ < kMinCalibrationRows || sets_ > kMaxCalibrationRows) {
-                    return Fail("NUMBER_OF_SETS must be from 2 to 16384, not " + Number(sets_));
+                    return Fail("NUMBER_OF_SETS must be from 2 to 16384, not " +
+                                FormatWhole(sets_));
                 }
             } else if (keyword == "BEGIN_DATA_FORMAT") {
                 if (!ReadDataFormat()) {
@@ -142,7 +127,7 @@ public:
 private:
     // An empty text fails before its first line is counted; call that line 1 too.
     bool FailAt(int line, const std::string& what) {
-        error_ = "line " + Number(std::max(line, 1)) + ": " + what;
+        error_ = "line " + FormatWhole(std::max(line, 1)) + ": " + what;
         return false;
     }
     bool Fail(const std::string& what) { return FailAt(lineNumber_, what); }
@@ -252,9 +237,9 @@ private:
             return Fail("no NUMBER_OF_SETS before BEGIN_DATA");
         }
         if (declaredFieldsLine_ != 0 && static_cast<std::size_t>(declaredFields_) != fieldCount_) {
-            return FailAt(declaredFieldsLine_, "NUMBER_OF_FIELDS is " + Number(declaredFields_) +
-                                                   ", but the data format has " +
-                                                   Number(fieldCount_) + " fields");
+            return FailAt(declaredFieldsLine_,
+                          "NUMBER_OF_FIELDS is " + FormatWhole(declaredFields_) +
+                              ", but the data format has " + FormatWhole(fieldCount_) + " fields");
         }
         return true;
     }
@@ -283,17 +268,17 @@ private:
             }
             if (tokens_[0] == "END_DATA") {
                 if (rows_.size() != static_cast<std::size_t>(sets_)) {
-                    return Fail(Number(rows_.size()) + " rows, but NUMBER_OF_SETS is " +
-                                Number(sets_));
+                    return Fail(FormatWhole(rows_.size()) + " rows, but NUMBER_OF_SETS is " +
+                                FormatWhole(sets_));
                 }
                 return CheckEvenSpacing();
             }
             if (rows_.size() == static_cast<std::size_t>(sets_)) {
-                return Fail("more rows than NUMBER_OF_SETS (" + Number(sets_) + ")");
+                return Fail("more rows than NUMBER_OF_SETS (" + FormatWhole(sets_) + ")");
             }
             if (tokens_.size() != fieldCount_) {
-                return Fail(Number(tokens_.size()) + " values, but the data format has " +
-                            Number(fieldCount_) + " fields");
+                return Fail(FormatWhole(tokens_.size()) + " values, but the data format has " +
+                            FormatWhole(fieldCount_) + " fields");
             }
             Row row{{}, lineNumber_, tokens_[columns_[0]]};
             for (int field = 0; field < kNeededFieldCount; ++field) {
@@ -312,7 +297,8 @@ private:
             const double evenInput = static_cast<double>(r) / static_cast<double>(rows_.size() - 1);
             if (std::fabs(rows_[r].values[0] - evenInput) > kInputTolerance) {
                 return FailAt(rows_[r].line, "RGB_I " + Quote(rows_[r].inputText) + " should be " +
-                                                 Decimal7(evenInput) + " for evenly spaced rows");
+                                                 FormatFixed(evenInput, 7) +
+                                                 " for evenly spaced rows");
             }
         }
         return true;
@@ -376,9 +362,9 @@ std::string WriteCalibration(const GammaRamp& ramp, const std::string& created) 
         "NUMBER_OF_SETS 256\n"
         "BEGIN_DATA\n";
     for (int i = 0; i < kRampSize; ++i) {
-        out += Decimal7(i / 255.0);
+        out += FormatFixed(i / 255.0, 7);
         for (int ch = 0; ch < kChannelCount; ++ch) {
-            out += ' ' + Decimal7(ramp.levels[ch][i] / static_cast<double>(kFullScale));
+            out += ' ' + FormatFixed(ramp.levels[ch][i] / static_cast<double>(kFullScale), 7);
         }
         out += '\n';
     }
@@ -393,7 +379,7 @@ std::string FormatCalibrationTime(int year, int month, int day, int weekday, int
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     return std::string(NameAt(kWeekdays, 7, weekday)) + ' ' + NameAt(kMonths, 12, month - 1) + ' ' +
            TwoDigits(day) + ' ' + TwoDigits(hour) + ':' + TwoDigits(minute) + ':' +
-           TwoDigits(second) + ' ' + Number(year);
+           TwoDigits(second) + ' ' + FormatWhole(year);
 }
 
 bool ReadCalibration(std::string_view text, GammaRamp& ramp, std::string& error) {
@@ -427,12 +413,9 @@ std::string DescribeVerification(const Verification& verification) {
     static const char* const kNames[kChannelCount] = {"red", "green", "blue"};
     std::string text = "Largest differences:";
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        char percent[16];
-        const auto end = std::to_chars(percent, percent + sizeof percent,
-                                       verification.maxPercent[ch], std::chars_format::fixed, 2);
         text += std::string(ch == 0 ? " " : ", ") + kNames[ch] + ' ' +
-                Number(verification.maxDifference[ch]) + " (" + std::string(percent, end.ptr) +
-                "%)";
+                FormatWhole(verification.maxDifference[ch]) + " (" +
+                FormatFixed(verification.maxPercent[ch], 2) + "%)";
     }
     return text;
 }

@@ -1,9 +1,10 @@
 #include "core/ramp_stats.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
+
+#include "core/number_text.h"
 
 namespace lumatab {
 
@@ -76,21 +77,6 @@ GammaFit FitGamma(const std::uint16_t* levels, bool monotonic) {
     return GammaFit{true, exponent, 1.0 / exponent, std::sqrt(sumSquaredDifferences / count)};
 }
 
-// Longest fixed-point text of any double.
-constexpr int kFixedTextCapacity = 320;
-
-std::string FormatFixed(double value, int decimals) {
-    char text[kFixedTextCapacity];
-    const auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string(text, result.ptr);
-}
-
-std::string FormatCount(int value) {
-    char text[16];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
 std::string FormatIdentity(IdentityKind identity) {
     switch (identity) {
         case IdentityKind::Times257:
@@ -141,10 +127,10 @@ std::vector<StatsRow> FormatRampStats(const GammaRamp& ramp) {
     const std::string undefined = "undefined";
     for (int ch = 0; ch < kChannelCount; ++ch) {
         const ChannelStats s = ComputeChannelStats(ramp, static_cast<Channel>(ch));
-        rows[0].values[ch] = FormatCount(s.distinctLevels);
-        rows[1].values[ch] = FormatCount(s.lostLevels);
-        rows[2].values[ch] = FormatCount(s.nonMonotonicSteps);
-        rows[3].values[ch] = FormatCount(s.clippedLow) + " / " + FormatCount(s.clippedHigh);
+        rows[0].values[ch] = FormatWhole(s.distinctLevels);
+        rows[1].values[ch] = FormatWhole(s.lostLevels);
+        rows[2].values[ch] = FormatWhole(s.nonMonotonicSteps);
+        rows[3].values[ch] = FormatWhole(s.clippedLow) + " / " + FormatWhole(s.clippedHigh);
         rows[4].values[ch] = FormatIdentity(s.identity);
         rows[5].values[ch] = s.fit.defined ? FormatFixed(s.fit.exponent, 3) : undefined;
         rows[6].values[ch] = s.fit.defined ? FormatFixed(s.fit.reciprocal, 3) : undefined;

@@ -1,7 +1,8 @@
 #include "core/ramp_table.h"
 
-#include <charconv>
 #include <cstdint>
+
+#include "core/number_text.h"
 
 namespace lumatab {
 
@@ -11,16 +12,6 @@ const RampColumn kRampColumns[kRampColumnCount] = {
 };
 
 namespace {
-
-// Longest "%1.2f" text of a double: 309 integer digits, sign, point, two decimals.
-constexpr int kFixedTextCapacity = 320;
-
-// "%1.2f" of value, exact for every double and independent of the process locale.
-std::string FormatTwoDecimals(double value) {
-    char text[kFixedTextCapacity];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
-    return std::string(text, result.ptr);
-}
 
 // Longest padded cell ("%5u " of a 16-bit level) with its terminating zero.
 constexpr int kPaddedCellCapacity = 8;
@@ -49,7 +40,7 @@ std::string FormatGammaCell(double gamma) {
     if (gamma <= 0.0) {
         return "---";
     }
-    return FormatTwoDecimals(gamma);
+    return FormatFixed(gamma, 2);
 }
 
 std::string FormatSummaryGamma(double gamma) {
@@ -57,7 +48,7 @@ std::string FormatSummaryGamma(double gamma) {
     if (gamma == kGammaSentinelHundredths / 100.0) {
         return "---";
     }
-    return FormatTwoDecimals(gamma);
+    return FormatFixed(gamma, 2);
 }
 
 void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& sink) {
