@@ -141,10 +141,7 @@ BOOL CCurvesDlg::OnInitDialog() {
 }
 
 void CCurvesDlg::OnCompare() {
-    CString documents;
-    if (m_shell.GetDocumentsFolder(documents)) {
-        m_strFolder = documents;
-    }
+    m_shell.StartInDocuments(m_strFolder);
     const CFileDialogRequest request = {TRUE,
                                         "cal",
                                         "",

@@ -55,11 +55,7 @@ private:
 // and the result message. `write` writes the file's content.
 void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, CShell& shell,
                        const std::function<void(lumatab::ByteSink&)>& write) {
-    // Read into a string of its own, so a failed lookup leaves the caller's folder as it was.
-    CString documents;
-    if (shell.GetDocumentsFolder(documents)) {
-        folder = documents;
-    }
+    shell.StartInDocuments(folder);
     const CFileDialogRequest request = {
         FALSE,        texts.defExt, texts.fileName, kSaveDialogFlags,
         texts.filter, parent,       folder,         texts.title};

@@ -32,6 +32,15 @@ public:
     virtual int ShowMessage(const char* text, const char* caption, UINT type) = 0;
     // The local time as a calibration file states it, e.g. "Mon Dec 07 17:30:04 2026".
     virtual std::string LocalTimeText() = 0;
+
+    // Where a file dialog starts: the documents folder when the lookup succeeds, otherwise
+    // `folder` as it was. The lookup writes a string of its own, so a failure changes nothing.
+    void StartInDocuments(CString& folder) {
+        CString documents;
+        if (GetDocumentsFolder(documents)) {
+            folder = documents;
+        }
+    }
 };
 
 // The real shell: SHGetFolderPathA, CFileDialog, MessageBoxA and GetLocalTime.
