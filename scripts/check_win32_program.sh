@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the shipped 32-bit build, which cannot run here: Lumatab.exe is a 32-bit GUI program and
-# lumatab-cli.exe a 32-bit console program, both of subsystem version 5.0 and importing only
+# Checks what the shipped 32-bit build's tests cannot see: Lumatab.exe is a 32-bit GUI program
+# and lumatab-cli.exe a 32-bit console program, both of subsystem version 5.0 and importing only
 # system DLLs, and the core's arithmetic is pure SSE2 (no x87 instructions, whose extended
 # precision could change results).
 #   check_win32_program.sh BUILD_DIR

@@ -40,6 +40,16 @@ click() {
     xdo mousemove $position click "${3:-1}"
 }
 
+# click_for CAPTION ID TITLE: clicks the control until the window TITLE shows (up to three
+# clicks, 20 s), since a click can be lost while a window is still being set up.
+click_for() {
+    for _ in 1 2 3; do
+        click "$1" "$2"
+        timeout 7 xdotool search --sync --onlyvisible --name "^$3\$" >/dev/null 2>&1 && return
+    done
+    fail "the window \"$3\" did not open"
+}
+
 # choose_file TITLE FILE [replace]: types the file's Windows path into the file dialog and
 # confirms it; with `replace`, also answers Yes (control 6) when the dialog asks to replace it.
 choose_file() {

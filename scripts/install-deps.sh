@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building, testing and running Lumatab need, if missing: Debian packages, and
-# Google Benchmark's source for the Windows benchmarks.
+# Installs what building, testing and running Lumatab need, if missing: Debian packages (32-bit
+# Wine from the i386 architecture, which this adds), and Google Benchmark's source for the
+# Windows benchmarks.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
-    cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64
+    cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386
     g++ clang-format locales googletest libbenchmark-dev xvfb
     xserver-xorg-core xserver-xorg-video-dummy x11-utils x11-xserver-utils xdotool imagemagick
     libxxf86vm-dev libx11-dev
@@ -20,6 +21,10 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    # wine32 runs the shipped i686 program; it comes from the i386 architecture.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

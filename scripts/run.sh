@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
-# Builds Lumatab and runs it under wine64. With an X display ($DISPLAY) it opens there. With no
-# display it starts a private dummy X server holding a sample calibration ramp, runs the program
-# there, saves screenshots of the main window and of the curves window, closes the program and
-# says where the screenshots are.
+# Builds Lumatab and runs the shipped 32-bit program under 32-bit Wine (the same program built
+# for x86_64, under wine64, where this machine cannot run 32-bit code). With an X display
+# ($DISPLAY) it opens there. With no display it starts a private dummy X server holding a sample
+# calibration ramp, runs the program there, saves screenshots of the main window and of the
+# curves window, closes the program and says where the screenshots are.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh
 
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Lumatab window_probe
-exe="$root/build/win64/Lumatab.exe"
-prefix="$root/build/win64/wineprefix-run"
+if scripts/runs-32-bit.sh; then
+    export WINEARCH=win32
+else
+    echo "This machine cannot run 32-bit code: running the x86_64 build of Lumatab instead."
+    export WINEARCH=win64
+fi
+cmake --preset "$WINEARCH" >/dev/null
+cmake --build --preset "$WINEARCH" --target Lumatab window_probe
+exe="$root/build/$WINEARCH/Lumatab.exe"
+prefix="$root/build/$WINEARCH/wineprefix-run"
 
 if [ -n "${DISPLAY:-}" ]; then
     echo "Starting Lumatab on $DISPLAY"
@@ -22,7 +29,7 @@ fi
 # The dummy X server keeps a real ramp, which the native xramp tool loads.
 cmake --preset native >/dev/null
 cmake --build --preset native --target xramp
-state="$root/build/win64/run/screenshot-x"
+state="$root/build/run/screenshot-x"
 pid=""
 cleanup() {
     if [ -n "$pid" ]; then
@@ -58,7 +65,7 @@ fail() {
     echo "$*" >&2
     exit 1
 }
-DRIVE_PROBE="$root/build/win64/scripts/tools/window_probe.exe"
+DRIVE_PROBE="$root/build/$WINEARCH/scripts/tools/window_probe.exe"
 DRIVE_PREFIX=$prefix
 source scripts/drive.sh
 open_curves

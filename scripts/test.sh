@@ -1,34 +1,50 @@
 #!/usr/bin/env bash
-# Builds the three builds (native, win64, win32) and runs every test: the core natively (also
-# under ASan+UBSan), and the Windows tests under wine64 on private dummy X servers that this
-# script starts and stops. Reports the monitor-switch benchmark and the size of the tests beside
-# the code. Installs what is missing first.
+# Builds the three builds (native; win32, the shipped i686 program; win64, the same program
+# built for x86_64) and runs every test: the core natively (also under ASan+UBSan), and every
+# Windows test on both Windows builds, under 32-bit Wine and wine64, on private dummy X servers
+# that this script starts and stops. Reports the effective-gamma digests of the three builds, the
+# monitor-switch benchmark of both Windows builds and the size of the tests beside the code.
+# Installs what is missing first.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh
 
+# The Windows builds whose tests run here: the shipped 32-bit one only where this machine runs
+# 32-bit code.
+windows_builds=(win64)
+if scripts/runs-32-bit.sh; then
+    windows_builds=(win32 win64)
+else
+    echo "This machine cannot run 32-bit code: the 32-bit build is built and checked, but its tests and benchmark are not run."
+fi
+
+for preset in native win32 win64; do
+    cmake --preset "$preset" >/dev/null
+done
+
 echo "== native build and tests"
-cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
-echo "== win32 build: the shipped program alone (compiled, not run here)"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
-scripts/check_win32_program.sh build/win32
+echo "== win32 and win64 builds"
+# The second build compiles while the first build's Windows tests run, which mostly wait on Wine
+# and the X server; its output is shown once it is needed.
+cmake --build --preset "${windows_builds[0]}"
+other_build=win64
+[ "${windows_builds[0]}" = win64 ] && other_build=win32
+build_log="$root/build/$other_build-build.log"
+cmake --build --preset "$other_build" >"$build_log" 2>&1 &
+build_pid=$!
 
-echo "== win64 build"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64
-
-state="$root/build/win64/run"
+state="$root/build/run"
 # The native tool that loads ramps into the X server for the Windows tests.
 export LUMATAB_XRAMP="$root/build/native/scripts/tools/xramp"
 prefixes=()
 small_disk="$state/small-disk"
 cleanup() {
+    kill "$build_pid" 2>/dev/null || true
     for prefix in "${prefixes[@]}"; do
         LUMATAB_WINEPREFIX=$prefix scripts/wine-run.sh "$prefix" wineserver -k 2>/dev/null || true
     done
@@ -38,19 +54,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_wine NAME: a dummy X server with the monitors of scripts/xorg/NAME.conf and a warm Wine
-# prefix of its own. A warm-up program first, its output away from ctest's pipe: the first Wine
-# program can start services.exe, which would keep that pipe open and hang ctest.
-start_wine() {
-    local name=$1
-    export DISPLAY
-    DISPLAY=$(scripts/xdummy.sh start "scripts/xorg/$name.conf" "$state/$name")
-    export LUMATAB_WINEPREFIX="$root/build/win64/wineprefix-$name"
-    prefixes+=("$LUMATAB_WINEPREFIX")
-    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" wineserver -p
-    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" cmd /c exit </dev/null >/dev/null 2>&1
-}
-
 # A tiny file system to fill up, for the export's full-disk test (skipped where mount fails).
 mkdir -p "$small_disk"
 if mountpoint -q "$small_disk" || mount -t tmpfs -o size=64k tmpfs "$small_disk" 2>/dev/null; then
@@ -59,27 +62,72 @@ else
     echo "No tmpfs could be mounted: the full-disk export test is skipped."
 fi
 
-echo "== Windows tests under wine64, one monitor"
-start_wine one-monitor
-ctest --preset win64 -LE two-monitors
+declare -A displays
+for monitors in one-monitor two-monitors; do
+    displays[$monitors]=$(scripts/xdummy.sh start "scripts/xorg/$monitors.conf" "$state/$monitors")
+done
 
-echo "== native and Windows effective-gamma digests"
-native_digest=$(build/native/tests/core/gamma_digest)
-wine_digest=$(scripts/wine-run.sh "$LUMATAB_WINEPREFIX" build/win64/tests/core/gamma_digest.exe </dev/null | tr -d '\r')
-echo "native:  $native_digest"
-echo "windows: $wine_digest"
-if [ "$native_digest" != "$wine_digest" ]; then
-    echo "The native and Windows builds compute different effective gamma values." >&2
-    exit 1
+# use_wine BUILD MONITORS: Wine for BUILD's programs on the dummy X server with the monitors of
+# scripts/xorg/MONITORS.conf, in a warm prefix of their own. A warm-up program first, its output
+# away from ctest's pipe: the first Wine program can start services.exe, which would keep that
+# pipe open and hang ctest.
+use_wine() {
+    export DISPLAY=${displays[$2]}
+    export LUMATAB_WINEPREFIX="$root/build/$1/wineprefix-$2"
+    export WINEARCH=win64
+    [ "$1" = win32 ] && WINEARCH=win32
+    for prefix in "${prefixes[@]}"; do
+        [ "$prefix" = "$LUMATAB_WINEPREFIX" ] && return
+    done
+    prefixes+=("$LUMATAB_WINEPREFIX")
+    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" wineserver -p
+    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+declare -A digests
+digests[native]=$(build/native/tests/core/gamma_digest)
+for build in "${windows_builds[@]}"; do
+    if [ "$build" = "$other_build" ]; then
+        echo "== $build build (made while the tests above ran)"
+        wait "$build_pid" || { cat "$build_log"; exit 1; }
+        tail -n 1 "$build_log"
+    fi
+    [ "$build" = win32 ] && scripts/check_win32_program.sh build/win32
+
+    echo "== $build: Windows tests, one monitor"
+    use_wine "$build" one-monitor
+    ctest --preset "$build" -LE two-monitors
+    digests[$build]=$(scripts/wine-run.sh "$LUMATAB_WINEPREFIX" \
+        "build/$build/tests/core/gamma_digest.exe" </dev/null | tr -d '\r')
+
+    echo "== $build: Windows tests, two monitors"
+    use_wine "$build" two-monitors
+    ctest --preset "$build" -L two-monitors
+done
+if [ "${windows_builds[*]}" = win64 ]; then
+    echo "== win32 build (checked, not run)"
+    wait "$build_pid" || { cat "$build_log"; exit 1; }
+    scripts/check_win32_program.sh build/win32
 fi
 
-echo "== Windows tests under wine64, two monitors"
-start_wine two-monitors
-ctest --preset win64 -L two-monitors
+echo "== effective-gamma digests of every (index, level) pair"
+for build in native "${windows_builds[@]}"; do
+    echo "$build: ${digests[$build]}"
+done
+for build in "${windows_builds[@]}"; do
+    if [ "${digests[$build]}" != "${digests[native]}" ]; then
+        echo "The $build build computes different effective gamma values from the native build." >&2
+        exit 1
+    fi
+done
 
-echo "== monitor-switch benchmark under wine64 (reported, never failing on time)"
-scripts/wine-run.sh "$LUMATAB_WINEPREFIX" build/win64/bench/lumatab_switch_bench.exe </dev/null |
-    tr -d '\r'
+# Last, with nothing else running, so that the figures mean something.
+for build in "${windows_builds[@]}"; do
+    echo "== $build: monitor-switch benchmark (reported, never failing on time)"
+    use_wine "$build" two-monitors
+    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" "build/$build/bench/lumatab_switch_bench.exe" \
+        </dev/null | tr -d '\r'
+done
 
 echo "== tests beside the code (non-blank, non-comment lines; test data not counted)"
 count() { xargs -d '\n' cat | grep -c -v -E '^\s*(//.*)?$'; }

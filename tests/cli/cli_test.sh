@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# lumatab-cli under wine64: on the two-monitor dummy X server ($DISPLAY) with ramps loaded by
+# lumatab-cli under Wine: on the two-monitor dummy X server ($DISPLAY) with ramps loaded by
 # LUMATAB_XRAMP, then on an Xvfb server of its own, which has no gamma ramp.
 #   cli_test.sh LUMATAB_CLI_EXE WORK_FOLDER
 # The expected CSV and .cal come from the core's independent Python model.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The program end to end under wine64 on the two-monitor dummy X server ($DISPLAY), driven like
+# The program end to end under Wine on the two-monitor dummy X server ($DISPLAY), driven like
 # a user with xdotool: exports through the real save dialog, checks the file's bytes and the
 # screen, opens the curves window and compares it with a calibration file, switches to the second
 # monitor, exports again and closes with Escape.
@@ -32,7 +32,7 @@ source "$root/scripts/drive.sh"
 # Yes to replacing the file), then OK in the success message; checks that the file is there.
 export_to() {
     local file=$1
-    click Lumatab 3
+    click_for Lumatab 3 "Exporting current Gammaramp"
     choose_file "Exporting current Gammaramp" "$file" "${2:-}"
     # The message box is the window "Lumatab" with an OK button (the dialog has no control 1).
     click Lumatab 1
