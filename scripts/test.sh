@@ -38,51 +38,14 @@ build_log="$root/build/$other_build-build.log"
 cmake --build --preset "$other_build" >"$build_log" 2>&1 &
 build_pid=$!
 
-state="$root/build/run"
-# The native tool that loads ramps into the X server for the Windows tests.
-export LUMATAB_XRAMP="$root/build/native/scripts/tools/xramp"
-prefixes=()
-small_disk="$state/small-disk"
+# shellcheck source=wine-session.sh
+source scripts/wine-session.sh
 cleanup() {
     kill "$build_pid" 2>/dev/null || true
-    for prefix in "${prefixes[@]}"; do
-        LUMATAB_WINEPREFIX=$prefix scripts/wine-run.sh "$prefix" wineserver -k 2>/dev/null || true
-    done
-    scripts/xdummy.sh stop "$state/one-monitor"
-    scripts/xdummy.sh stop "$state/two-monitors"
-    if mountpoint -q "$small_disk"; then umount "$small_disk"; fi
+    wine_session_stop
 }
 trap cleanup EXIT
-
-# A tiny file system to fill up, for the export's full-disk test (skipped where mount fails).
-mkdir -p "$small_disk"
-if mountpoint -q "$small_disk" || mount -t tmpfs -o size=64k tmpfs "$small_disk" 2>/dev/null; then
-    export LUMATAB_SMALL_DISK="Z:${small_disk//\//\\}"
-else
-    echo "No tmpfs could be mounted: the full-disk export test is skipped."
-fi
-
-declare -A displays
-for monitors in one-monitor two-monitors; do
-    displays[$monitors]=$(scripts/xdummy.sh start "scripts/xorg/$monitors.conf" "$state/$monitors")
-done
-
-# use_wine BUILD MONITORS: Wine for BUILD's programs on the dummy X server with the monitors of
-# scripts/xorg/MONITORS.conf, in a warm prefix of their own. A warm-up program first, its output
-# away from ctest's pipe: the first Wine program can start services.exe, which would keep that
-# pipe open and hang ctest.
-use_wine() {
-    export DISPLAY=${displays[$2]}
-    export LUMATAB_WINEPREFIX="$root/build/$1/wineprefix-$2"
-    export WINEARCH=win64
-    [ "$1" = win32 ] && WINEARCH=win32
-    for prefix in "${prefixes[@]}"; do
-        [ "$prefix" = "$LUMATAB_WINEPREFIX" ] && return
-    done
-    prefixes+=("$LUMATAB_WINEPREFIX")
-    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" wineserver -p
-    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" cmd /c exit </dev/null >/dev/null 2>&1
-}
+wine_session_start
 
 declare -A digests
 digests[native]=$(build/native/tests/core/gamma_digest)
