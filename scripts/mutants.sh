@@ -95,7 +95,9 @@ while IFS= read -r line <&3; do
     if [ $# -gt 0 ] && [[ " $* " != *" $id "* ]]; then
         continue
     fi
-    run_mutant "$id" "$file" "$from" "$to" | tee -a "$report"
+    # Not in a pipeline: the Windows build and servers, once prepared, must stay known here.
+    run_mutant "$id" "$file" "$from" "$to" >>"$report"
+    tail -n 1 "$report"
 done 3<"$list"
 # Back to a clean build for the next run.
 cmake --build --preset native >/dev/null 2>&1 || true
