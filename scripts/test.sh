@@ -26,6 +26,7 @@ cmake --build --preset win64
 state="$root/build/win64/run"
 # The native tool that loads ramps into the X server for the Windows tests.
 export LUMATAB_XRAMP="$root/build/native/scripts/tools/xramp"
+export LUMATAB_XICC="$root/build/native/scripts/tools/xicc"
 prefixes=()
 small_disk="$state/small-disk"
 cleanup() {
