@@ -1,5 +1,7 @@
 #include "platform/monitor_profile.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "core/calibration.h"
@@ -96,23 +98,23 @@ CString DefaultProfileName(const CString& deviceKey, CColorProfileApi& colors) {
         colors.WcsGetUsePerUserProfiles(key.c_str(), kMonitorClass, &perUser) && perUser
             ? WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER
             : WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE;
+    // The size first: Wine's WcsGetDefaultColorProfile is a stub that ends the process, while
+    // the size query fails with ERROR_CALL_NOT_IMPLEMENTED.
     DWORD bytes = 0;
-    if (!colors.WcsGetDefaultColorProfileSize(scope, key.c_str(), CPT_ICC, CPST_NONE, 0, &bytes) ||
-        bytes < sizeof(wchar_t)) {
+    if (!colors.WcsGetDefaultColorProfileSize(scope, key.c_str(), CPT_ICC, CPST_NONE, 0, &bytes)) {
         return CString();
     }
     std::vector<wchar_t> name(bytes / sizeof(wchar_t) + 1, L'\0');
     if (!colors.WcsGetDefaultColorProfile(scope, key.c_str(), CPT_ICC, CPST_NONE, 0,
                                           static_cast<DWORD>((name.size() - 1) * sizeof(wchar_t)),
-                                          name.data()) ||
-        name[0] == L'\0') {
+                                          name.data())) {
         return CString();
     }
     // The program's strings are ANSI; a character the code page lacks becomes '?', and the file
     // then is not found, which is said.
     const int ansiLength =
         WideCharToMultiByte(CP_ACP, 0, name.data(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(ansiLength > 0 ? ansiLength : 1), '\0');
+    std::string ansi(static_cast<std::size_t>(std::max(ansiLength, 1)), '\0');
     WideCharToMultiByte(CP_ACP, 0, name.data(), -1, &ansi[0], ansiLength, nullptr, nullptr);
     return CString(ansi.c_str());
 }
@@ -125,15 +127,11 @@ CString DeviceContextProfileName(const CString& deviceName, CColorProfileApi& co
     if (!dc) {
         return CString();
     }
-    std::string name(MAX_PATH, '\0');
-    DWORD size = static_cast<DWORD>(name.size());
-    BOOL ok = colors.GetICMProfileA(dc, &size, &name[0]);
-    if (!ok && size > name.size()) {  // a longer name than any path should be; it says how long
-        name.assign(size, '\0');
-        ok = colors.GetICMProfileA(dc, &size, &name[0]);
-    }
+    char name[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    const BOOL ok = colors.GetICMProfileA(dc, &size, name);
     display.DeleteDC(dc);
-    return ok ? CString(name.c_str()) : CString();
+    return ok ? CString(name) : CString();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "tests/support/fake_display.h"
@@ -11,70 +12,61 @@
 
 namespace {
 
-// Wcs calls that know one profile, in one scope, for one device key; GetICMProfileA's profile.
+// Wcs calls that know one profile, in one scope, for the device key "KEY"; GetICMProfileA's
+// profile; the colour directory. An empty name: the call fails.
 class CFakeColorProfiles : public CColorProfileApi {
 public:
     bool wcsImplemented = true;
     BOOL perUser = FALSE;
     WCS_PROFILE_MANAGEMENT_SCOPE scope = WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE;
-    std::wstring deviceKey = L"KEY", defaultProfile;  // empty: none
-    std::string colorDirectory, contextProfile;       // empty: the call fails
+    std::wstring defaultProfile;
+    std::string contextProfile, colorDirectory;
 
-    BOOL WcsGetUsePerUserProfiles(const wchar_t* device, DWORD deviceClass,
-                                  BOOL* usePerUser) override {
-        if (!wcsImplemented) {
-            return NotImplemented();
-        }
-        *usePerUser = device == deviceKey && deviceClass == 0x6D6E7472 && perUser;
-        return TRUE;
+    BOOL WcsGetUsePerUserProfiles(const wchar_t* device, DWORD deviceClass, BOOL* user) override {
+        *user = std::wstring(device) == L"KEY" && deviceClass == 0x6D6E7472 && perUser;
+        return wcsImplemented || Fail(ERROR_CALL_NOT_IMPLEMENTED);
     }
     BOOL WcsGetDefaultColorProfileSize(WCS_PROFILE_MANAGEMENT_SCOPE s, const wchar_t* device,
                                        COLORPROFILETYPE type, COLORPROFILESUBTYPE subtype, DWORD id,
                                        DWORD* bytes) override {
-        if (!Knows(s, device, type, subtype, id)) {
-            return FALSE;
-        }
         *bytes = static_cast<DWORD>((defaultProfile.size() + 1) * sizeof(wchar_t));
-        return TRUE;
+        return WcsGetDefaultColorProfile(s, device, type, subtype, id, 0, nullptr);
     }
     BOOL WcsGetDefaultColorProfile(WCS_PROFILE_MANAGEMENT_SCOPE s, const wchar_t* device,
                                    COLORPROFILETYPE type, COLORPROFILESUBTYPE subtype, DWORD id,
                                    DWORD bytes, wchar_t* name) override {
-        if (!Knows(s, device, type, subtype, id) ||
-            bytes < (defaultProfile.size() + 1) * sizeof(wchar_t)) {
-            return FALSE;
+        if (!wcsImplemented) {
+            return Fail(ERROR_CALL_NOT_IMPLEMENTED);
         }
-        defaultProfile.copy(name, defaultProfile.size());
-        name[defaultProfile.size()] = L'\0';
+        const bool known = !defaultProfile.empty() && s == scope &&
+                           std::wstring(device) == L"KEY" && type == CPT_ICC &&
+                           subtype == CPST_NONE && id == 0 &&
+                           (!name || bytes >= (defaultProfile.size() + 1) * sizeof(wchar_t));
+        if (!known) {
+            return Fail(ERROR_FILE_NOT_FOUND);
+        }
+        if (name) {  // null for the size query
+            name[defaultProfile.copy(name, defaultProfile.size())] = L'\0';
+        }
         return TRUE;
     }
-    BOOL GetColorDirectoryA(const char* machine, char* buffer, DWORD* bytes) override {
-        return machine == nullptr && Copy(colorDirectory, buffer, bytes);
+    BOOL GetColorDirectoryA(const char*, char* buffer, DWORD* bytes) override {
+        return Copy(colorDirectory, buffer, *bytes);
     }
     BOOL GetICMProfileA(HDC, DWORD* size, char* name) override {
-        return Copy(contextProfile, name, size);
+        return Copy(contextProfile, name, *size);
     }
 
 private:
-    static BOOL NotImplemented() {
-        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    static BOOL Fail(DWORD error) {
+        SetLastError(error);
         return FALSE;
     }
-    bool Knows(WCS_PROFILE_MANAGEMENT_SCOPE s, const wchar_t* device, COLORPROFILETYPE type,
-               COLORPROFILESUBTYPE subtype, DWORD id) const {
-        return wcsImplemented && !defaultProfile.empty() && s == scope && device == deviceKey &&
-               type == CPT_ICC && subtype == CPST_NONE && id == 0;
-    }
-    // As the system does: a buffer too small gets nothing and is told the size needed.
-    static BOOL Copy(const std::string& text, char* buffer, DWORD* size) {
-        const DWORD needed = static_cast<DWORD>(text.size() + 1);
-        if (text.empty() || *size < needed) {
-            *size = text.empty() ? *size : needed;
-            SetLastError(ERROR_INSUFFICIENT_BUFFER);
-            return FALSE;
+    static BOOL Copy(const std::string& text, char* buffer, DWORD size) {
+        if (text.empty() || size <= text.size()) {
+            return Fail(ERROR_FILE_NOT_FOUND);
         }
-        text.copy(buffer, text.size());
-        buffer[text.size()] = '\0';
+        std::strcpy(buffer, text.c_str());
         return TRUE;
     }
 };
@@ -87,46 +79,35 @@ TEST(ReadMonitorProfile, FindsTheDefaultProfileElseTheDeviceContextsAndSaysWhatF
     const TempFolder folder;
     WriteFileBytes(folder.File("mine.icm"), kEmptyProfile);
     WriteFileBytes(folder.File("junk.icm"), "not a profile");
-    const std::string longName = folder.File(std::string(300, 'x').c_str());
+    using Status = MonitorProfile::Status;
+    const auto user = WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER;
+    const auto system = WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE;
+    const std::string mine = folder.File("mine.icm"), junk = folder.File("junk.icm");
+    const std::string gone = folder.File("gone.icm");
     const struct {
         const char* what;
         bool wcsImplemented;
         BOOL perUser;
-        WCS_PROFILE_MANAGEMENT_SCOPE scope;
+        WCS_PROFILE_MANAGEMENT_SCOPE scope;  // the one the default profile is in
         std::wstring defaultProfile;
         std::string contextProfile;
-        MonitorProfile::Status status;
+        Status status;
         std::string path;   // found or refused
-        std::string fault;  // refused
+        std::string fault;  // refused: how it starts
     } cases[] = {
-        {"the user's default, a bare name in the colour directory", true, TRUE,
-         WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER, L"mine.icm", folder.File("junk.icm"),
-         MonitorProfile::Status::Found, folder.File("mine.icm"), ""},
-        {"the system's default when profiles are not per user", true, FALSE,
-         WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE, L"mine.icm", "", MonitorProfile::Status::Found,
-         folder.File("mine.icm"), ""},
-        {"no default in the scope asked: the device context's", true, FALSE,
-         WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER, L"junk.icm", folder.File("mine.icm"),
-         MonitorProfile::Status::Found, folder.File("mine.icm"), ""},
-        {"no Wcs calls (Windows XP, Wine): the device context's", false, FALSE,
-         WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE, L"mine.icm", folder.File("mine.icm"),
-         MonitorProfile::Status::Found, folder.File("mine.icm"), ""},
-        {"none at all", false, FALSE, WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE, L"", "",
-         MonitorProfile::Status::NoProfile, "", ""},
-        {"a name longer than MAX_PATH, asked for again", false, FALSE,
-         WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE, L"", longName, MonitorProfile::Status::Refused,
-         longName, ""},
-        {"a missing file", true, FALSE, WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE, L"gone.icm", "",
-         MonitorProfile::Status::Refused, folder.File("gone.icm"),
-         "the profile \"" + folder.File("gone.icm") + "\" does not exist"},
-        {"a file that cannot be read", false, FALSE, WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE, L"",
-         folder.path(), MonitorProfile::Status::Refused, folder.path(),
+        {"the user's default, a bare name", true, TRUE, user, L"mine.icm", junk, Status::Found,
+         mine, ""},
+        {"the system's scope: no default there", true, FALSE, user, L"junk.icm", mine,
+         Status::Found, mine, ""},
+        {"no Wcs calls (Windows XP, Wine)", false, FALSE, system, L"mine.icm", mine, Status::Found,
+         mine, ""},
+        {"none at all", false, FALSE, system, L"", "", Status::NoProfile, "", ""},
+        {"a missing file", true, FALSE, system, L"gone.icm", "", Status::Refused, gone,
+         "the profile \"" + gone + "\" does not exist"},
+        {"a folder", false, FALSE, system, L"", folder.path(), Status::Refused, folder.path(),
          "cannot read the profile \"" + folder.path() + "\": "},
-        {"no profile in the file", false, FALSE, WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE, L"",
-         folder.File("junk.icm"), MonitorProfile::Status::Refused, folder.File("junk.icm"),
-         "\"" + folder.File("junk.icm") +
-             "\" is not a valid ICC profile: the file has 13 bytes, fewer than a profile's header "
-             "and tag count (132)"},
+        {"no profile in the file", false, FALSE, system, L"", junk, Status::Refused, junk,
+         "\"" + junk + "\" is not a valid ICC profile: the file has 13 bytes"},
     };
     for (const auto& c : cases) {
         CFakeMonitors display = TwoMonitors();
@@ -142,7 +123,7 @@ TEST(ReadMonitorProfile, FindsTheDefaultProfileElseTheDeviceContextsAndSaysWhatF
         EXPECT_EQ(profile.status, c.status) << c.what;
         EXPECT_EQ(std::string(profile.path), c.path) << c.what;
         EXPECT_EQ(profile.fault.substr(0, c.fault.size()), c.fault) << c.what;
-        if (c.status == MonitorProfile::Status::Found) {
+        if (c.status == Status::Found) {
             EXPECT_EQ(profile.profile.description, "mine.icm") << c.what;
         }
         // A device context, when one is made, is deleted.
