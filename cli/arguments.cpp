@@ -16,7 +16,10 @@ const char kUsage[] =
     "  stats [-m N]        the statistics of each channel of the ramp\n"
     "  export [-m N] FILE  writes the ramp to FILE as CSV, as the window exports it\n"
     "  save [-m N] FILE    writes the ramp to FILE as a calibration (.cal) file\n"
-    "  verify [-m N] FILE  compares the ramp with the calibration FILE\n"
+    "  verify [-m N] [FILE]\n"
+    "                      compares the ramp with the calibration of the monitor's\n"
+    "                      profile, or of FILE (an ICC profile or a .cal file)\n"
+    "  profile [-m N]      the monitor's profile, its description and calibration\n"
     "\n"
     "Options:\n"
     "  -m N, --monitor N   the monitor at position N in the list (0 unless given)\n"
@@ -32,8 +35,9 @@ struct CommandName {
 };
 
 const CommandName kCommands[] = {
-    {"list", CliCommand::List},     {"show", CliCommand::Show}, {"stats", CliCommand::Stats},
-    {"export", CliCommand::Export}, {"save", CliCommand::Save}, {"verify", CliCommand::Verify},
+    {"list", CliCommand::List},       {"show", CliCommand::Show}, {"stats", CliCommand::Stats},
+    {"export", CliCommand::Export},   {"save", CliCommand::Save}, {"verify", CliCommand::Verify},
+    {"profile", CliCommand::Profile},
 };
 
 bool TakesFile(CliCommand command) {
@@ -116,7 +120,7 @@ CliArguments ParseArguments(int argc, const char* const* argv) {
     if (!command) {
         throw CCliError("no command given", true);
     }
-    if (TakesFile(args.command) && !fileGiven) {
+    if (TakesFile(args.command) && !fileGiven && args.command != CliCommand::Verify) {
         throw CCliError(std::string(command->name) + " needs a file name", true);
     }
     if (args.command == CliCommand::List && monitorGiven) {

@@ -4,12 +4,12 @@
 
 #include <string>
 
-enum class CliCommand { Help, List, Show, Stats, Export, Save, Verify };
+enum class CliCommand { Help, List, Show, Stats, Export, Save, Verify, Profile };
 
 struct CliArguments {
     CliCommand command = CliCommand::Help;
     int monitor = 0;       // position in the monitor list
-    std::string fileName;  // export, save and verify only
+    std::string fileName;  // export and save; verify's, empty for the monitor's profile
 };
 
 // The usage text, ending in a line feed.

@@ -23,6 +23,7 @@
 #include "core/ramp_table.h"
 #include "framework/file.h"
 #include "platform/display_access.h"
+#include "platform/monitor_profile.h"
 
 namespace {
 
@@ -40,13 +41,13 @@ std::string MonitorName(int position, const MonitorEntry& monitor) {
            static_cast<const char*>(monitor.deviceName) + ")";
 }
 
-// A monitor's ramp and the monitor's name for messages.
-struct MonitorRamp {
-    GammaRamp ramp;
-    std::string monitorName;
+// The monitor at `position` in the list, and its name for messages.
+struct Monitor {
+    MonitorEntry entry;
+    std::string name;
 };
 
-MonitorRamp ReadRampOf(int position) {
+Monitor MonitorAt(int position) {
     const std::vector<MonitorEntry> monitors = ListMonitors();
     if (monitors.empty()) {
         throw CCliError("there is no monitor " + std::to_string(position) +
@@ -56,11 +57,35 @@ MonitorRamp ReadRampOf(int position) {
         throw CCliError("there is no monitor " + std::to_string(position) +
                         ": the monitors are 0 to " + std::to_string(monitors.size() - 1));
     }
-    MonitorRamp read{{}, MonitorName(position, monitors[position])};
-    if (!ReadGammaRamp(monitors[position].deviceName, read.ramp)) {
+    return {monitors[position], MonitorName(position, monitors[position])};
+}
+
+// A monitor's ramp, the monitor, and its name for messages.
+struct MonitorRamp {
+    GammaRamp ramp;
+    std::string monitorName;
+    MonitorEntry monitor;
+};
+
+MonitorRamp ReadRampOf(int position) {
+    const Monitor monitor = MonitorAt(position);
+    MonitorRamp read{{}, monitor.name, monitor.entry};
+    if (!ReadGammaRamp(monitor.entry.deviceName, read.ramp)) {
         throw CCliError("cannot read the gamma ramp of " + read.monitorName);
     }
     return read;
+}
+
+// The monitor's profile, read; an error for no profile or one that cannot be used.
+MonitorProfile ProfileOf(const MonitorEntry& monitor, const std::string& monitorName) {
+    MonitorProfile profile = ReadMonitorProfile(monitor);
+    if (profile.status == MonitorProfile::Status::NoProfile) {
+        throw CCliError("no profile is associated with " + monitorName);
+    }
+    if (profile.status == MonitorProfile::Status::Refused) {
+        throw CCliError(profile.fault);
+    }
+    return profile;
 }
 
 void ListCommand() {
@@ -152,27 +177,50 @@ void SaveCommand(const MonitorRamp& read, const std::string& fileName) {
     WriteRampFile(read, fileName, lumatab::WriteCalibration(read.ramp, created));
 }
 
+// Compares with the calibration of FILE, or with the monitor's profile's when there is none.
 // Exit code 0 when the calibration is loaded, 1 when it is not.
-int VerifyCommand(const GammaRamp& ramp, const std::string& fileName) {
-    std::string text;
-    if (!ReadWholeFile(fileName.c_str(), text, lumatab::kMaxCalibrationFileBytes)) {
-        throw CCliError("cannot read \"" + fileName +
-                        "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError())));
-    }
+int VerifyCommand(const MonitorRamp& read, const std::string& fileName) {
+    std::string compared;
+    bool hasCalibration = true;
     GammaRamp calibration{};
-    std::string error;
-    if (!lumatab::ReadCalibration(text, calibration, error)) {
-        throw CCliError("\"" + fileName + "\" is not a valid calibration file: " + error);
+    if (fileName.empty()) {
+        const MonitorProfile profile = ProfileOf(read.monitor, read.monitorName);
+        compared = "Monitor profile \"" + profile.profile.description + "\" (" +
+                   static_cast<const char*>(profile.path) + ")\n";
+        hasCalibration = profile.profile.hasCalibration;
+        calibration = profile.profile.calibration;
+    } else {
+        lumatab::CalibrationSource source;
+        std::string error;
+        if (!ReadCalibrationFile(fileName.c_str(), source, error)) {
+            throw CCliError(error);
+        }
+        compared = "File \"" + fileName + "\"\n";
+        hasCalibration = source.hasCalibration;
+        calibration = source.calibration;
     }
-    const lumatab::Verification verification = lumatab::VerifyCalibration(ramp, calibration);
+    if (!hasCalibration) {
+        compared += "no calibration in the profile: compared with a linear ramp\n";
+    }
+    const lumatab::Verification verification = lumatab::VerifyCalibration(read.ramp, calibration);
     CTextTable table({CTextTable::Align::Left, CTextTable::Align::Right, CTextTable::Align::Right});
     table.AddRow({"Channel", "Largest difference", "% of full scale"});
     for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
         table.AddRow({kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
                       lumatab::FormatFixed(verification.maxPercent[ch], 2)});
     }
-    Print(table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));
+    Print(compared + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));
     return verification.loaded ? 0 : 1;
+}
+
+void ProfileCommand(int position) {
+    const Monitor monitor = MonitorAt(position);
+    const MonitorProfile profile = ProfileOf(monitor.entry, monitor.name);
+    CTextTable table({CTextTable::Align::Left, CTextTable::Align::Left});
+    table.AddRow({"Profile", static_cast<const char*>(profile.path)});
+    table.AddRow({"Description", profile.profile.description});
+    table.AddRow({"Calibration", profile.profile.calibrationText});
+    Print(table.Text());
 }
 
 int RunCommand(const CliArguments& args) {
@@ -196,7 +244,10 @@ int RunCommand(const CliArguments& args) {
             SaveCommand(ReadRampOf(args.monitor), args.fileName);
             return 0;
         case CliCommand::Verify:
-            return VerifyCommand(ReadRampOf(args.monitor).ramp, args.fileName);
+            return VerifyCommand(ReadRampOf(args.monitor), args.fileName);
+        case CliCommand::Profile:
+            ProfileCommand(args.monitor);
+            return 0;
     }
     return 2;
 }

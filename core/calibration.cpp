@@ -304,22 +304,14 @@ private:
         return true;
     }
 
-    // Entry i lies at row position i * (rows - 1) / 255, between two rows or on one.
     void Resample(GammaRamp& ramp) const {
-        const int lastRow = sets_ - 1;
-        for (int i = 0; i < kRampSize; ++i) {
-            const int scaled = i * lastRow;
-            const std::size_t row = static_cast<std::size_t>(scaled / 255);
-            const int remainder = scaled % 255;
+        std::vector<double> planar(kChannelCount * rows_.size());
+        for (std::size_t r = 0; r < rows_.size(); ++r) {
             for (int ch = 0; ch < kChannelCount; ++ch) {
-                double value = rows_[row].values[1 + ch];
-                if (remainder != 0) {
-                    value += (rows_[row + 1].values[1 + ch] - value) * (remainder / 255.0);
-                }
-                ramp.levels[ch][i] =
-                    static_cast<std::uint16_t>(static_cast<int>(kFullScale * value + 0.5));
+                planar[ch * rows_.size() + r] = rows_[r].values[1 + ch];
             }
         }
+        ramp = ResampleToRamp(planar, sets_);
     }
 
     std::string_view rest_;
@@ -338,6 +330,27 @@ private:
 };
 
 }  // namespace
+
+GammaRamp ResampleToRamp(const std::vector<double>& planar, int count) {
+    // Entry i lies at sample position i * (count - 1) / 255, between two samples or on one.
+    const int last = count - 1;
+    GammaRamp ramp{};
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        const double* samples = planar.data() + static_cast<std::size_t>(ch) * count;
+        for (int i = 0; i < kRampSize; ++i) {
+            const int scaled = i * last;
+            const int at = scaled / 255;
+            const int remainder = scaled % 255;
+            double value = samples[at];
+            if (remainder != 0) {
+                value += (samples[at + 1] - value) * (remainder / 255.0);
+            }
+            ramp.levels[ch][i] =
+                static_cast<std::uint16_t>(static_cast<int>(kFullScale * value + 0.5));
+        }
+    }
+    return ramp;
+}
 
 std::string WriteCalibration(const GammaRamp& ramp, const std::string& created) {
     std::string out =

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/gamma_ramp.h"
 
@@ -36,6 +37,12 @@ std::string FormatCalibrationTime(int year, int month /*1-12*/, int day, int wee
 // everything after END_DATA. Each data row is one line; RGB_I must be evenly spaced from 0 to 1
 // (within 0.0001) and every value of the four fields a number from 0 to 1.
 bool ReadCalibration(std::string_view text, GammaRamp& ramp, std::string& error);
+
+// The 256 entries of a ramp from `count` (2 to 65535) evenly spaced samples per channel, as
+// fractions of full scale (0 to 1) held planar: `count` of red, then green, then blue. Entry i lies
+// at position i * (count - 1) / 255 and is interpolated linearly between its two samples, then
+// rounded to a 16-bit level.
+GammaRamp ResampleToRamp(const std::vector<double>& planar, int count);
 
 struct Verification {
     int maxDifference[kChannelCount];  // largest |ramp - calibration| per channel, 16-bit units

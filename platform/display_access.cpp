@@ -61,6 +61,7 @@ std::vector<MonitorEntry> ListMonitors(CDisplayApi& api) {
         DISPLAY_DEVICEA monitor = EmptyRecord();
         if (api.EnumDisplayDevicesA(entry.deviceName, 0, &monitor, 0)) {
             entry.description = FieldText(monitor.DeviceString);
+            entry.deviceKey = FieldText(monitor.DeviceKey);
         }
         entries.push_back(entry);
     }

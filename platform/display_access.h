@@ -41,6 +41,7 @@ CDisplayApi& Win32DisplayApi();
 struct MonitorEntry {
     CString description;  // DeviceString of the adapter's first monitor; empty if unknown
     CString deviceName;   // DeviceName of the adapter, as ReadGammaRamp takes it
+    CString deviceKey;    // DeviceKey of the adapter's first monitor, for its colour profile
 };
 
 // The adapters attached to the desktop, in the platform's enumeration order.

@@ -10,8 +10,9 @@ wine_prefixes=()
 declare -A wine_displays
 
 wine_session_start() {
-    # The native tool that loads ramps into the X server for the Windows tests.
+    # The native tools that load ramps and colour profiles into the X server for the tests.
     export LUMATAB_XRAMP="$PWD/build/native/scripts/tools/xramp"
+    export LUMATAB_XICC="$PWD/build/native/scripts/tools/xicc"
     # A tiny file system to fill up, for the export's full-disk test (skipped where mount fails).
     mkdir -p "$wine_small_disk"
     if mountpoint -q "$wine_small_disk" ||

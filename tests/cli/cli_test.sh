@@ -10,6 +10,7 @@ work=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 prefix="$(dirname "$exe")/wineprefix"
 : "${LUMATAB_XRAMP:?needs LUMATAB_XRAMP, the native ramp loader}"
+: "${LUMATAB_XICC:?needs LUMATAB_XICC, the native ICC profile setter}"
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
@@ -86,7 +87,27 @@ grep -v '^CREATED ' ramp.cal | cmp - expected.cal || fail "the saved .cal differ
 
 # Command names in any case, as Windows commands take them.
 expect 0 Verify ramp.cal
-[ "$(tail -n 1 out)" = loaded ] || fail "verify printed: $(cat out)"
+[[ $(head -n 1 out) == 'File "ramp.cal"' && $(tail -n 1 out) == loaded ]] ||
+    fail "verify printed: $(cat out)"
+
+# The monitor's own profile: Wine hands out the X screen's _ICC_PROFILE, here a profile whose
+# 'vcgt' is the sample ramp (a 16-bit table, as the ICC layout has it).
+python3 - "${levels[@]}" >display.icc <<'PYTHON'
+import struct, sys
+desc = b"desc" + bytes(4) + struct.pack(">I", 13) + b"Test Display" + bytes(72)
+vcgt = b"vcgt" + bytes(8) + struct.pack(">3H768H", 3, 256, 2, *map(int, sys.argv[1:]))
+table = struct.pack(">I4sII4sII", 2, b"desc", 156, 96, b"vcgt", 252, len(vcgt))
+header = struct.pack(">I32s4s88s", 252 + len(vcgt), b"", b"acsp", b"")
+sys.stdout.buffer.write(header + table + desc + vcgt)
+PYTHON
+"$LUMATAB_XICC" display.icc
+expect 0 profile -m 1
+grep -qxE 'Profile +[cC]:\\.*\.icm' out && grep -qxE 'Description +Test Display' out &&
+    grep -qxE 'Calibration +vcgt table, 3 channels, 256 entries of 16 bits' out ||
+    fail "profile printed: $(cat out)"
+expect 0 verify
+[[ $(head -n 1 out) == 'Monitor profile "Test Display" ('[cC]:*.icm')' && $(tail -n 1 out) == loaded ]] ||
+    fail "verify with the monitor's profile printed: $(cat out)"
 # Blue back to the identity: only blue differs, by its largest step from it.
 "$LUMATAB_XRAMP" "${levels[@]:0:512}" $(seq 0 257 65535)
 largest=0
@@ -99,6 +120,8 @@ expect 1 verify --monitor 1 ramp.cal
 grep -qxE "Red +0 +0\.00" out && grep -qxE "Green +0 +0\.00" out &&
     grep -qxE "Blue +$largest +$percent" out && [ "$(tail -n 1 out)" = "not loaded" ] ||
     fail "verify printed: $(cat out)"
+expect 1 verify
+"$LUMATAB_XICC" -d
 
 expect_error 'there is no monitor 2: the monitors are 0 to 1' stats -m 2
 expect_error 'cannot read "missing.cal": ' verify missing.cal
@@ -147,4 +170,4 @@ export DISPLAY
 expect 0 list
 grep -qxE '0 +\\\\\.\\DISPLAY1 +unreadable +[^ ].*' out || fail "list on Xvfb printed: $(cat out)"
 expect_error 'cannot read the gamma ramp of monitor 0 (\\.\DISPLAY1)' stats
-echo "cli test: list, show, stats, export, save, verify and their failures behave"
+echo "cli test: list, show, stats, export, save, verify, profile and their failures behave"

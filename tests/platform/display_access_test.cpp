@@ -15,7 +15,7 @@ TEST(ListMonitors, ListsDesktopAdaptersInPlatformOrder) {
     const std::string name(32, 'N'), text(128, 'M');
     CFakeMonitors api;
     api.monitors = {
-        {"D2", "Same"},
+        {"D2", "Same", true, {}, DISPLAY_DEVICE_ATTACHED_TO_DESKTOP, true, "K2"},
         {"D3", "Off", true, {}, 0},  // not on the desktop
         {"D1", "Same"},
         {"D4", nullptr},       // must not keep D1's or the driver's text
@@ -25,9 +25,11 @@ TEST(ListMonitors, ListsDesktopAdaptersInPlatformOrder) {
     };
     std::vector<std::string> listed;
     for (const MonitorEntry& entry : ListMonitors(api)) {
-        listed.push_back(std::string(entry.description) + "|" + std::string(entry.deviceName));
+        listed.push_back(std::string(entry.description) + "|" + std::string(entry.deviceName) +
+                         "|" + std::string(entry.deviceKey));
     }
-    EXPECT_EQ(listed, (std::vector<std::string>{"Same|D2", "Same|D1", "|D4", text + "|" + name}));
+    EXPECT_EQ(listed, (std::vector<std::string>{"Same|D2|K2", "Same|D1|", "|D4|",
+                                                text + "|" + name + "|"}));
 }
 
 // A read that fails after writing part of the block, and a device with no context: the ramp

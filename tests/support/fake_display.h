@@ -19,6 +19,7 @@ public:
         lumatab::GammaRamp ramp{};
         DWORD flags = DISPLAY_DEVICE_ATTACHED_TO_DESKTOP;
         bool answers = true;  // false: the adapter query itself fails
+        std::string deviceKey{};
     };
     std::vector<Monitor> monitors;
     std::map<std::string, int> reads;  // GetDeviceGammaRamp calls by device name
@@ -34,6 +35,7 @@ public:
             }
             if (device != nullptr && m.deviceName == device && m.description && n == 0) {
                 Put(info->DeviceString, m.description);
+                Put(info->DeviceKey, m.deviceKey);
                 return TRUE;
             }
         }

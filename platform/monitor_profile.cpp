@@ -1,0 +1,192 @@
+#include "platform/monitor_profile.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/calibration.h"
+#include "framework/exceptions.h"
+#include "framework/file.h"
+
+namespace {
+
+// CLASS_MONITOR ('mntr'), which the header spells as a multi-character constant.
+constexpr DWORD kMonitorClass = 0x6D6E7472;
+
+// The functions of mscms.dll this program uses. Vista brought the Wcs ones; a system without
+// them must still run the program, so nothing is imported from mscms.dll at link time.
+class CWin32ColorProfileApi : public CColorProfileApi {
+public:
+    ~CWin32ColorProfileApi() override {
+        if (m_hMscms) {
+            FreeLibrary(m_hMscms);
+        }
+    }
+
+    BOOL WcsGetUsePerUserProfiles(const wchar_t* deviceName, DWORD deviceClass,
+                                  BOOL* usePerUser) override {
+        using Function = BOOL(WINAPI*)(const wchar_t*, DWORD, BOOL*);
+        const auto function = Find<Function>("WcsGetUsePerUserProfiles");
+        return function ? function(deviceName, deviceClass, usePerUser) : NotImplemented();
+    }
+    BOOL WcsGetDefaultColorProfileSize(WCS_PROFILE_MANAGEMENT_SCOPE scope,
+                                       const wchar_t* deviceName, COLORPROFILETYPE type,
+                                       COLORPROFILESUBTYPE subtype, DWORD profileId,
+                                       DWORD* bytes) override {
+        using Function = BOOL(WINAPI*)(WCS_PROFILE_MANAGEMENT_SCOPE, const wchar_t*,
+                                       COLORPROFILETYPE, COLORPROFILESUBTYPE, DWORD, DWORD*);
+        const auto function = Find<Function>("WcsGetDefaultColorProfileSize");
+        return function ? function(scope, deviceName, type, subtype, profileId, bytes)
+                        : NotImplemented();
+    }
+    BOOL WcsGetDefaultColorProfile(WCS_PROFILE_MANAGEMENT_SCOPE scope, const wchar_t* deviceName,
+                                   COLORPROFILETYPE type, COLORPROFILESUBTYPE subtype,
+                                   DWORD profileId, DWORD bytes, wchar_t* profileName) override {
+        using Function =
+            BOOL(WINAPI*)(WCS_PROFILE_MANAGEMENT_SCOPE, const wchar_t*, COLORPROFILETYPE,
+                          COLORPROFILESUBTYPE, DWORD, DWORD, wchar_t*);
+        const auto function = Find<Function>("WcsGetDefaultColorProfile");
+        return function ? function(scope, deviceName, type, subtype, profileId, bytes, profileName)
+                        : NotImplemented();
+    }
+    BOOL GetColorDirectoryA(const char* machineName, char* buffer, DWORD* bytes) override {
+        using Function = BOOL(WINAPI*)(const char*, char*, DWORD*);
+        const auto function = Find<Function>("GetColorDirectoryA");
+        return function ? function(machineName, buffer, bytes) : NotImplemented();
+    }
+    BOOL GetICMProfileA(HDC dc, DWORD* size, char* fileName) override {
+        return ::GetICMProfileA(dc, size, fileName);
+    }
+
+private:
+    static BOOL NotImplemented() {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return FALSE;
+    }
+
+    template <typename Function>
+    Function Find(const char* name) {
+        if (!m_bLoadTried) {
+            m_bLoadTried = true;
+            // From the system folder only: a mscms.dll beside the program or in the current
+            // folder must not be loaded in its place.
+            char folder[MAX_PATH];
+            const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+            if (length > 0 && length < MAX_PATH) {
+                m_hMscms = LoadLibraryA((std::string(folder) + "\\mscms.dll").c_str());
+            }
+        }
+        const FARPROC address = m_hMscms ? GetProcAddress(m_hMscms, name) : nullptr;
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+    }
+
+    HMODULE m_hMscms = nullptr;  // owned: freed by the destructor
+    bool m_bLoadTried = false;
+};
+
+// The user's scope when the system keeps profiles per user, otherwise (or when it cannot say)
+// the system's.
+CString DefaultProfileName(const CString& deviceKey, CColorProfileApi& colors) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, deviceKey, -1, nullptr, 0);
+    if (deviceKey.IsEmpty() || length <= 0) {
+        return CString();
+    }
+    std::wstring key(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, deviceKey, -1, &key[0], length);
+    BOOL perUser = FALSE;
+    const WCS_PROFILE_MANAGEMENT_SCOPE scope =
+        colors.WcsGetUsePerUserProfiles(key.c_str(), kMonitorClass, &perUser) && perUser
+            ? WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER
+            : WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE;
+    // The size first: Wine's WcsGetDefaultColorProfile is a stub that ends the process, while
+    // the size query fails with ERROR_CALL_NOT_IMPLEMENTED.
+    DWORD bytes = 0;
+    if (!colors.WcsGetDefaultColorProfileSize(scope, key.c_str(), CPT_ICC, CPST_NONE, 0, &bytes)) {
+        return CString();
+    }
+    std::vector<wchar_t> name(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (!colors.WcsGetDefaultColorProfile(scope, key.c_str(), CPT_ICC, CPST_NONE, 0,
+                                          static_cast<DWORD>((name.size() - 1) * sizeof(wchar_t)),
+                                          name.data())) {
+        return CString();
+    }
+    // The program's strings are ANSI; a character the code page lacks becomes '?', and the file
+    // then is not found, which is said.
+    const int ansiLength =
+        WideCharToMultiByte(CP_ACP, 0, name.data(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(std::max(ansiLength, 1)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, name.data(), -1, &ansi[0], ansiLength, nullptr, nullptr);
+    return CString(ansi.c_str());
+}
+
+// The profile Windows' colour management gives the adapter's device context.
+CString DeviceContextProfileName(const CString& deviceName, CColorProfileApi& colors,
+                                 CDisplayApi& display) {
+    // Owned here until the DeleteDC below.
+    const HDC dc = display.CreateDCA(deviceName, deviceName, nullptr, nullptr);
+    if (!dc) {
+        return CString();
+    }
+    char name[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    const BOOL ok = colors.GetICMProfileA(dc, &size, name);
+    display.DeleteDC(dc);
+    return ok ? CString(name) : CString();
+}
+
+}  // namespace
+
+CColorProfileApi& Win32ColorProfileApi() {
+    static CWin32ColorProfileApi api;
+    return api;
+}
+
+MonitorProfile ReadMonitorProfile(const MonitorEntry& monitor, CColorProfileApi& colors,
+                                  CDisplayApi& display) {
+    MonitorProfile result;
+    CString name = DefaultProfileName(monitor.deviceKey, colors);
+    if (name.IsEmpty()) {
+        name = DeviceContextProfileName(monitor.deviceName, colors, display);
+    }
+    if (name.IsEmpty()) {
+        return result;
+    }
+    result.status = MonitorProfile::Status::Refused;
+    std::string path = static_cast<const char*>(name);
+    if (path.find_first_of("\\/:") == std::string::npos) {
+        char folder[MAX_PATH + 1] = {};
+        DWORD bytes = MAX_PATH;
+        if (!colors.GetColorDirectoryA(nullptr, folder, &bytes)) {
+            result.path = name;
+            result.fault = "cannot find the colour directory of the profile \"" + path +
+                           "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError()));
+            return result;
+        }
+        path = std::string(folder) + "\\" + path;
+    }
+    result.path = path.c_str();
+    std::string bytes;
+    std::string fault;
+    if (!ReadWholeFile(path.c_str(), bytes, lumatab::kMaxCalibrationFileBytes)) {
+        const DWORD reason = GetLastError();
+        result.fault = reason == ERROR_FILE_NOT_FOUND || reason == ERROR_PATH_NOT_FOUND
+                           ? "the profile \"" + path + "\" does not exist"
+                           : "cannot read the profile \"" + path +
+                                 "\": " + static_cast<const char*>(AfxSystemErrorText(reason));
+    } else if (!lumatab::ReadIccProfile(bytes, path, result.profile, fault)) {
+        result.fault = "\"" + path + "\" is not a valid ICC profile: " + fault;
+    } else {
+        result.status = MonitorProfile::Status::Found;
+    }
+    return result;
+}
+
+bool ReadCalibrationFile(const char* path, lumatab::CalibrationSource& source, std::string& error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, lumatab::kMaxCalibrationFileBytes)) {
+        error = std::string("cannot read \"") + path +
+                "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError()));
+        return false;
+    }
+    return lumatab::ReadCalibrationSource(bytes, path, source, error);
+}
