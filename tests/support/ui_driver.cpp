@@ -39,8 +39,10 @@ BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM) {
         GetWindowTextA(hWnd, caption, sizeof(caption));
         g_pWatcher->m_texts.push_back(std::string(text) + "|" + caption);
         const HWND hOwner = GetWindow(hWnd, GW_OWNER);
-        g_pWatcher->m_owners.push_back(WindowText(hOwner) +
-                                       (IsWindowEnabled(hOwner) ? "" : " (disabled)"));
+        g_pWatcher->m_owners.push_back(hOwner == nullptr
+                                           ? "(none)"
+                                           : WindowText(hOwner) +
+                                                 (IsWindowEnabled(hOwner) ? "" : " (disabled)"));
         SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
     }
     return TRUE;

@@ -29,7 +29,8 @@ public:
     ~CMessageBoxWatcher();
 
     std::vector<std::string> m_texts;  // "text|caption" of each box, in the order shown
-    // Each box's owner as it showed: its caption, with " (disabled)" unless it took input.
+    // Each box's owner as it showed: its caption, with " (disabled)" unless it took input;
+    // "(none)" for a top-level box.
     std::vector<std::string> m_owners;
 
 private:
