@@ -15,10 +15,12 @@
 
 #include "cli/arguments.h"
 #include "cli/cli_error.h"
+#include "cli/command_line.h"
 #include "cli/text_table.h"
 #include "core/calibration.h"
 #include "core/csv_export.h"
 #include "core/number_text.h"
+#include "core/printable_text.h"
 #include "core/ramp_stats.h"
 #include "core/ramp_table.h"
 #include "framework/file.h"
@@ -158,7 +160,8 @@ void WriteRampFile(const MonitorRamp& read, const std::string& fileName, const s
         throw CCliError("cannot write \"" + fileName +
                         "\": " + static_cast<const char*>(AfxSystemErrorText(e.m_lOsError)));
     }
-    Print("Wrote the gamma ramp of " + read.monitorName + " to \"" + fileName + "\".\n");
+    Print("Wrote the gamma ramp of " + read.monitorName + " to \"" +
+          lumatab::PrintableText(fileName) + "\".\n");
 }
 
 void ExportCommand(const MonitorRamp& read, const std::string& fileName) {
@@ -252,19 +255,20 @@ int RunCommand(const CliArguments& args) {
     return 2;
 }
 
+// Control characters from a name or a file's line must not split the line or drive the terminal.
 void PrintError(const std::string& message) {
-    std::fputs(("lumatab-cli: " + message + "\n").c_str(), stderr);
+    std::fputs(("lumatab-cli: " + lumatab::PrintableText(message) + "\n").c_str(), stderr);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     // LF stays LF: the output reads the same in a console, a pipe and a file.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     int exitCode = 2;
     try {
-        exitCode = RunCommand(ParseArguments(argc, argv));
+        exitCode = RunCommand(ParseCommandLine(GetCommandLineW(), GetACP()));
     } catch (const CCliError& e) {
         PrintError(e.Message());
         if (e.ShowUsage()) {

@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+#include "core/printable_text.h"
+
 CString CInvalidArgException::GetErrorMessage() const {
     return "The program met an invalid argument and did not finish the last action.";
 }
@@ -14,16 +16,17 @@ CString CResourceException::GetErrorMessage() const {
 
 CString CFileException::GetErrorMessage() const {
     CString text = "An error occurred while accessing the file \"";
-    text += m_strFileName;
+    text += lumatab::PrintableText(static_cast<const char*>(m_strFileName)).c_str();
     text += "\".\n";
     text += AfxSystemErrorText(static_cast<DWORD>(m_lOsError));
     return text;
 }
 
 CString AfxSystemErrorText(DWORD error) {
-    // ReadWholeFile's size limit, which the system's text would call a failure to save.
-    if (error == ERROR_FILE_TOO_LARGE) {
-        return "The file is too large.";
+    // ReadWholeFile's size limit, which the system's text would call a failure to save, and a
+    // path, or the temporary file beside it, over the "A" calls' limit.
+    if (error == ERROR_FILE_TOO_LARGE || error == ERROR_FILENAME_EXCED_RANGE) {
+        return error == ERROR_FILE_TOO_LARGE ? "The file is too large." : "The path is too long.";
     }
     char* reason = nullptr;  // allocated by FormatMessageA, freed below
     const DWORD length = FormatMessageA(
@@ -59,5 +62,9 @@ void AfxReportCurrentException(HWND hOwner) {
     } catch (...) {
         text = "The program met an unknown error and did not finish the last action.";
     }
-    MessageBoxA(hOwner, text, AfxGetAppName(), MB_OK | MB_ICONERROR);
+    AfxMessageBox(hOwner, text, MB_OK | MB_ICONERROR);
+}
+
+int AfxMessageBox(HWND hOwner, const char* text, UINT type) {
+    return MessageBoxA(hOwner, text, AfxGetAppName(), type);
 }

@@ -29,7 +29,7 @@ public:
     CFileException(LONG osError, const CString& fileName)
         : m_lOsError(osError), m_strFileName(fileName) {}
 
-    // Names the file and gives the system's reason.
+    // Names the file (its control characters written out) and gives the system's reason.
     CString GetErrorMessage() const override;
 
     LONG m_lOsError;  // GetLastError's code
@@ -38,6 +38,11 @@ public:
 
 // The program's name for message captions: the executable's file name without its extension.
 CString AfxGetAppName();
+
+// The one way the program shows a message: a box captioned with the program's name, owned by
+// `hOwner`, the window the message comes from, which stays disabled until the box is closed;
+// null only for a box that belongs to no window. Returns the button pressed.
+int AfxMessageBox(HWND hOwner, const char* text, UINT type);
 
 // The system's text for a GetLastError code, on one line ("Access is denied.").
 CString AfxSystemErrorText(DWORD error);

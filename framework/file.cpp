@@ -1,5 +1,7 @@
 #include "framework/file.h"
 
+#include <algorithm>
+
 CFile::~CFile() {
     Discard();
 }
@@ -28,23 +30,34 @@ BOOL CFile::Open(const char* fileName) {
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return FALSE;
     }
-    // The temporary file lies in the target's folder, so that the final move is a rename.
+    // The temporary file lies in the target's folder, so that the final move is a rename. It
+    // takes the target's name with the end replaced by "~" and a counter: no longer than the
+    // target's path, it fits wherever the target fits. CREATE_NEW never takes another's file.
     m_strFileName = target;
-    const CString folder = m_strFileName.Left(m_strFileName.ReverseFind('\\') + 1);
-    char tempName[MAX_PATH] = {};
-    if (GetTempFileNameA(folder, "lmt", 0, tempName) == 0) {
-        return FALSE;
+    const int nameStart = m_strFileName.ReverseFind('\\') + 1;
+    for (int counter = 1; counter <= 100; ++counter) {
+        const std::string suffix = "~" + std::to_string(counter);
+        CString tempName = m_strFileName.Left(
+            std::max(nameStart, static_cast<int>(length) - static_cast<int>(suffix.size())));
+        tempName += suffix.c_str();
+        if (lstrlenA(tempName) >= MAX_PATH) {  // a name shorter than the suffix, at the limit
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return FALSE;
+        }
+        if (lstrcmpiA(tempName, target) == 0) {
+            continue;
+        }
+        m_hFile = CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_hFile != INVALID_HANDLE_VALUE) {
+            m_strTempName = tempName;
+            return TRUE;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            return FALSE;
+        }
     }
-    m_strTempName = tempName;
-    m_hFile = CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_hFile == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        Discard();
-        SetLastError(error);
-        return FALSE;
-    }
-    return TRUE;
+    return FALSE;
 }
 
 void CFile::Write(const void* data, UINT count) {
@@ -90,9 +103,10 @@ void CFile::ThrowLastError() {
 }
 
 BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes) {
-    // Owned here until the CloseHandle below.
-    const HANDLE hFile = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Owned here until the CloseHandle below. A file an editor holds open for writing is still
+    // read, as other programs read it.
+    const HANDLE hFile = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         return FALSE;
     }

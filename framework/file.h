@@ -22,7 +22,8 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     // FALSE, with GetLastError telling why, when the target cannot be replaced (held open
-    // elsewhere, read-only, a folder, no such folder) or no temporary file can be made beside it.
+    // elsewhere, read-only, a folder, no such folder) or no temporary file can be made beside it
+    // (ERROR_FILENAME_EXCED_RANGE where even its shortest name would pass MAX_PATH).
     // Never throws.
     BOOL Open(const char* fileName);
     // Writes all `count` bytes; throws CFileException, naming the target, on a failed or short
@@ -42,6 +43,6 @@ private:
     CString m_strTempName;
 };
 
-// Reads all of a file of at most `maxBytes`; FALSE, with GetLastError telling why, if it cannot
-// (ERROR_FILE_TOO_LARGE for a larger file).
+// Reads all of a file of at most `maxBytes`, also while another program has it open for writing;
+// FALSE, with GetLastError telling why, if it cannot (ERROR_FILE_TOO_LARGE for a larger file).
 BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes);

@@ -30,23 +30,6 @@ std::wstring Widen(const char* text) {
     return wide;
 }
 
-// UTF-16 to the ANSI code page; FALSE when a character has no exact ANSI form, since a
-// best-fit or default character would name a different file. UTF-8 spells every character and
-// takes neither the flag nor the question.
-BOOL Narrow(const wchar_t* text, std::string& ansi) {
-    const UINT codePage = GetACP();
-    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* pUsedDefault = codePage == CP_UTF8 ? nullptr : &usedDefault;
-    const int length =
-        WideCharToMultiByte(codePage, flags, text, -1, nullptr, 0, nullptr, pUsedDefault);
-    ansi.assign(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-    const int converted =
-        WideCharToMultiByte(codePage, flags, text, -1, &ansi[0], length, nullptr, pUsedDefault);
-    ansi.pop_back();
-    return length > 0 && converted == length && !usedDefault;
-}
-
 }  // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* fileName,
@@ -83,8 +66,7 @@ INT_PTR CFileDialog::DoModal() {
         return IDOK;
     }
     if (CommDlgExtendedError() != 0) {
-        MessageBoxA(m_ofn.hwndOwner, "The file dialog could not be shown.", AfxGetAppName(),
-                    MB_ICONERROR | MB_OK);
+        AfxMessageBox(m_ofn.hwndOwner, "The file dialog could not be shown.", MB_ICONERROR | MB_OK);
     }
     return IDCANCEL;
 }
@@ -139,13 +121,13 @@ HRESULT CFileDialog::DoModalVista() {
         return hr;
     }
     std::string ansi;
-    if (Narrow(path, ansi)) {
+    if (AfxWideToAnsi(path, GetACP(), ansi)) {
         m_strPathName = ansi.c_str();
     } else {
-        MessageBoxA(m_ofn.hwndOwner,
-                    "The chosen file name contains characters that this program cannot use. "
-                    "Please choose a name made of other characters.",
-                    AfxGetAppName(), MB_ICONERROR | MB_OK);
+        AfxMessageBox(m_ofn.hwndOwner,
+                      "The chosen file name contains characters that this program cannot use. "
+                      "Please choose a name made of other characters.",
+                      MB_ICONERROR | MB_OK);
     }
     CoTaskMemFree(path);
     return S_OK;

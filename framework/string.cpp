@@ -8,3 +8,17 @@ const CString& CStringArray::GetAt(int index) const {
     }
     return m_items[static_cast<std::size_t>(index)];
 }
+
+bool AfxWideToAnsi(const wchar_t* text, unsigned int codePage, std::string& ansi) {
+    // UTF-8 spells every character; it takes neither the flag nor the question, but refuses a
+    // lone surrogate instead of writing a replacement character.
+    const bool utf8 = codePage == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    // 4 bytes: the most any code page takes for one UTF-16 unit.
+    ansi.assign(static_cast<std::size_t>(lstrlenW(text)) * 4 + 1, '\0');
+    const int length = WideCharToMultiByte(
+        codePage, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, text, -1, &ansi[0],
+        static_cast<int>(ansi.size()), nullptr, utf8 ? nullptr : &usedDefault);
+    ansi.resize(length > 0 ? static_cast<std::size_t>(length) - 1 : 0);
+    return length > 0 && !usedDefault;
+}

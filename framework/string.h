@@ -43,3 +43,7 @@ public:
 private:
     std::vector<CString> m_items;
 };
+
+// UTF-16 `text` in code page `codePage`; false when a character has no exact form there, since a
+// best-fit look-alike or the default character would name another file (or option).
+bool AfxWideToAnsi(const wchar_t* text, unsigned int codePage, std::string& ansi);

@@ -163,7 +163,7 @@ void CCurvesDlg::OnCompare() {
         const std::string message = std::string("The calibration file \"") +
                                     static_cast<const char*>(pathName) + "\" cannot be used:\n" +
                                     error;
-        m_shell.ShowMessage(message.c_str(), "Lumatab", MB_ICONERROR | MB_OK);
+        m_shell.ShowMessage(this, message.c_str(), MB_ICONERROR | MB_OK);
         return;
     }
     m_plot.SetCurves(&m_ramp, &m_calibration);

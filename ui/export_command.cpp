@@ -24,6 +24,7 @@ struct CSaveTexts {
     const char* title;
     const char* openError;
     const char* success;
+    bool resultsOwned;  // the result boxes are owned by the dialog the command comes from
 };
 
 const CSaveTexts kExportTexts = {"csv",
@@ -31,13 +32,15 @@ const CSaveTexts kExportTexts = {"csv",
                                  "Comma Separated Values (*.csv)|*.csv|",
                                  "Exporting current Gammaramp",
                                  "The list could not be exported, file open error.",
-                                 "The list has been succesfully exported."};
+                                 "The list has been succesfully exported.",
+                                 false};
 const CSaveTexts kCalibrationTexts = {"cal",
                                       "GammaRamp.cal",
                                       "Calibration curves (*.cal)|*.cal|",
                                       "Saving current Gammaramp as calibration",
                                       "The calibration file could not be saved, file open error.",
-                                      "The gamma ramp has been saved as a calibration file."};
+                                      "The gamma ramp has been saved as a calibration file.",
+                                      true};
 
 // Hands the writers' bytes to an open file; a failed write throws CFileException.
 class CFileByteSink : public lumatab::ByteSink {
@@ -63,16 +66,18 @@ void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, C
     if (!shell.RunFileDialog(request, pathName)) {
         return;
     }
+    // Export's result boxes are top-level, with no owner, as the program has always shown them.
+    CWnd* const owner = texts.resultsOwned ? parent : nullptr;
     // Written beside the target and moved over it when complete: a failure leaves the old file.
     CFile file;
     if (!file.Open(pathName)) {
-        shell.ShowMessage(texts.openError, "Lumatab", MB_ICONERROR | MB_OK);
+        shell.ShowMessage(owner, texts.openError, MB_ICONERROR | MB_OK);
         return;
     }
     CFileByteSink sink(file);
     write(sink);
     file.Close();
-    shell.ShowMessage(texts.success, "Lumatab", MB_ICONINFORMATION | MB_OK);
+    shell.ShowMessage(owner, texts.success, MB_ICONINFORMATION | MB_OK);
 }
 
 }  // namespace

@@ -213,7 +213,7 @@ BOOL CLumatabDlg::CheckRampRead() {
     // Only a ramp read from the selected monitor leaves the program, never a buffer's stale
     // content.
     if (!m_bRampRead) {
-        m_shell.ShowMessage(kUnreadRamp, "Lumatab", MB_ICONERROR | MB_OK);
+        m_shell.ShowMessage(this, kUnreadRamp, MB_ICONERROR | MB_OK);
     }
     return m_bRampRead;
 }
@@ -232,7 +232,7 @@ void CLumatabDlg::OnSaveCalibration() {
 
 void CLumatabDlg::OnCopyTable() {
     if (CheckRampRead() && !SetClipboardText(m_hWnd, lumatab::RampTableText(m_ramp))) {
-        m_shell.ShowMessage("The table could not be put on the clipboard.", "Lumatab",
+        m_shell.ShowMessage(this, "The table could not be put on the clipboard.",
                             MB_ICONERROR | MB_OK);
     }
 }

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "core/calibration.h"
+#include "framework/exceptions.h"
 #include "framework/file_dialog.h"
 
 namespace {
@@ -32,8 +33,8 @@ public:
         return TRUE;
     }
 
-    int ShowMessage(const char* text, const char* caption, UINT type) override {
-        return MessageBoxA(nullptr, text, caption, type);
+    void ShowMessage(CWnd* owner, const char* text, UINT type) override {
+        AfxMessageBox(owner != nullptr ? owner->GetSafeHwnd() : nullptr, text, type);
     }
 
     std::string LocalTimeText() override {

@@ -28,8 +28,9 @@ public:
     virtual BOOL GetDocumentsFolder(CString& folder) = 0;
     // Runs a file dialog; TRUE with the chosen full path once the user pressed OK.
     virtual BOOL RunFileDialog(const CFileDialogRequest& request, CString& pathName) = 0;
-    // A top-level message box with no owner window; returns the button pressed.
-    virtual int ShowMessage(const char* text, const char* caption, UINT type) = 0;
+    // A message box as AfxMessageBox shows it: owned by `owner`, the window the message comes
+    // from, or by none when `owner` is null.
+    virtual void ShowMessage(CWnd* owner, const char* text, UINT type) = 0;
     // The local time as a calibration file states it, e.g. "Mon Dec 07 17:30:04 2026".
     virtual std::string LocalTimeText() = 0;
 
@@ -43,5 +44,5 @@ public:
     }
 };
 
-// The real shell: SHGetFolderPathA, CFileDialog, MessageBoxA and GetLocalTime.
+// The real shell: SHGetFolderPathA, CFileDialog, AfxMessageBox and GetLocalTime.
 CShell& Win32Shell();

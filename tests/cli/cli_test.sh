@@ -136,7 +136,19 @@ echo old >readonly.csv
 chmod a-w readonly.csv
 expect_error 'cannot write "readonly.csv": ' export readonly.csv
 [ "$(cat readonly.csv)" = old ] || fail "the read-only file was changed"
-if find . -iname '*.tmp' | grep -q .; then fail "a temporary file was left: $(ls)"; fi
+if find . -name '*~[0-9]*' | grep -q .; then fail "a temporary file was left: $(ls)"; fi
+# Names as typed: one the code page cannot spell is refused, not bent into a look-alike (here
+# best fit would make U+2215 a slash, into the folder sub); control characters are written out;
+# a path over the limit is named so. Wine reads the arguments as UTF-8 in a UTF-8 locale.
+mkdir sub
+LC_ALL=C.UTF-8 expect_error '"sub?ramp.csv" cannot be written in this system'"'"'s code page (1252)' \
+    export $'sub\xe2\x88\x95ramp.csv'
+[ -z "$(ls sub)" ] || fail "the refused name was written: $(ls sub)"
+expect_error 'cannot write "a\x0Ab\x1B.csv": ' export $'a\nb\e.csv'
+expect 0 export $'a\x7f.csv'
+grep -qF 'to "a\x7F.csv".' out || fail "export printed: $(cat out)"
+long=$(printf '%0300d' 0)
+expect_error "cannot write \"$long\": The path is too long." export "$long"
 # Output lost to a full disk is a failure too.
 status=0
 "$root/scripts/wine-run.sh" "$prefix" "$exe" list </dev/null >/dev/full 2>err || status=$?

@@ -12,7 +12,7 @@ public:
     std::string documents;   // empty: the lookup fails
     std::string chosenPath;  // empty: the user cancels
     std::vector<CFileDialogRequest> requests;
-    std::vector<std::string> messages;  // "text|caption|type"
+    std::vector<std::string> messages;  // "text|type|owner's caption", "(none)" for no owner
 
     // Out-parameters are written even on failure, which must not matter.
     BOOL GetDocumentsFolder(CString& folder) override {
@@ -24,9 +24,12 @@ public:
         pathName = chosenPath.c_str();
         return !chosenPath.empty();
     }
-    int ShowMessage(const char* text, const char* caption, UINT type) override {
-        messages.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type));
-        return IDOK;
+    void ShowMessage(CWnd* owner, const char* text, UINT type) override {
+        char caption[64] = "(none)";
+        if (owner != nullptr) {
+            GetWindowTextA(owner->GetSafeHwnd(), caption, sizeof caption);
+        }
+        messages.push_back(std::string(text) + "|" + std::to_string(type) + "|" + caption);
     }
     std::string LocalTimeText() override { return "Mon Dec 07 17:30:04 2026"; }
 };

@@ -38,6 +38,11 @@ BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM) {
         GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));  // the box's message control
         GetWindowTextA(hWnd, caption, sizeof(caption));
         g_pWatcher->m_texts.push_back(std::string(text) + "|" + caption);
+        const HWND hOwner = GetWindow(hWnd, GW_OWNER);
+        g_pWatcher->m_owners.push_back(hOwner == nullptr
+                                           ? "(none)"
+                                           : WindowText(hOwner) +
+                                                 (IsWindowEnabled(hOwner) ? "" : " (disabled)"));
         SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
     }
     return TRUE;

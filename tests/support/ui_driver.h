@@ -29,6 +29,9 @@ public:
     ~CMessageBoxWatcher();
 
     std::vector<std::string> m_texts;  // "text|caption" of each box, in the order shown
+    // Each box's owner as it showed: its caption, with " (disabled)" unless it took input;
+    // "(none)" for a top-level box.
+    std::vector<std::string> m_owners;
 
 private:
     UINT_PTR m_nTimer;  // the thread timer that looks for boxes

@@ -14,10 +14,11 @@
 
 namespace {
 
-const std::string kSuccess =
-    "The list has been succesfully exported.|Lumatab|" + std::to_string(MB_ICONINFORMATION | MB_OK);
-const std::string kOpenError = "The list could not be exported, file open error.|Lumatab|" +
-                               std::to_string(MB_ICONERROR | MB_OK);
+// Top-level boxes: no owner.
+const std::string kSuccess = "The list has been succesfully exported.|" +
+                             std::to_string(MB_ICONINFORMATION | MB_OK) + "|(none)";
+const std::string kOpenError = "The list could not be exported, file open error.|" +
+                               std::to_string(MB_ICONERROR | MB_OK) + "|(none)";
 
 class ExportRampCommandTest : public testing::Test {
 protected:

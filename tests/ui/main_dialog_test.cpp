@@ -26,8 +26,9 @@ namespace {
 using lumatab::GammaRamp;
 using Texts = std::vector<std::string>;
 
-const std::string kUnread = "The gamma ramp of the selected monitor could not be read.|Lumatab|16";
-const std::string kExported = "The list has been succesfully exported.|Lumatab|64";
+// Boxes as the shell is asked for them: text, type, and the owner's caption.
+const std::string kUnread = "The gamma ramp of the selected monitor could not be read.|16|Lumatab";
+const std::string kExported = "The list has been succesfully exported.|64|(none)";
 
 // What the list and the labels should show for a ramp: the core's rows and summaries of it.
 lumatab::RecordingSink Expected(const GammaRamp& ramp) {
@@ -228,6 +229,23 @@ TEST(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
     EXPECT_EQ(shell.messages, Texts(4, kUnread));
 }
 
+// The real shell's box is owned by the dialog, which waits disabled: F5 pressed again and again
+// cannot pile boxes up.
+TEST(MainDialog, TheUnreadRampBoxIsOwnedByTheDialog) {
+    CFakeMonitors display = TwoMonitors();
+    display.monitors[0].readable = false;
+    CMessageBoxWatcher watcher;
+    CLumatabDlg dlg(nullptr, display, Win32Shell());
+    RunModal(dlg, [&] {
+        const HWND hList = GetDlgItem(dlg.GetSafeHwnd(), IDC_RAMP_LIST);
+        SetFocus(hList);
+        PostMessageA(hList, WM_KEYDOWN, VK_F5, 0);
+        PumpMessages(200);
+        Command(dlg.GetSafeHwnd(), IDCANCEL, BN_CLICKED);
+    });
+    EXPECT_EQ(watcher.m_owners, Texts(2, "Lumatab (disabled)"));  // at start-up, and for F5
+}
+
 // The context menu, Save as .cal and Copy table on the listed ramp; F5 (through the dialog's
 // message loop, as a key the user pressed) reads a ramp another program changed.
 TEST(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
@@ -239,12 +257,12 @@ TEST(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
-        EXPECT_EQ(ContextMenuItems(hDlg),
-                  (Texts{"Show curves...", "Copy table", "Read again", "Save as .cal..."}));
+        EXPECT_EQ(ContextMenuItems(hDlg), (Texts{"Show curves...", "Copy table\tCtrl+C",
+                                                 "Read again\tF5", "Save as .cal..."}));
         SendMessageA(hDlg, WM_COMMAND, ID_SAVE_CALIBRATION, 0);
         EXPECT_EQ(ReadFileBytes(shell.chosenPath), lumatab::Golden("identity.cal"));
         EXPECT_EQ(shell.messages,
-                  Texts{"The gamma ramp has been saved as a calibration file.|Lumatab|64"});
+                  Texts{"The gamma ramp has been saved as a calibration file.|64|Lumatab"});
         EXPECT_EQ(std::string(shell.requests.at(0).m_strTitle),
                   "Saving current Gammaramp as calibration");
 

@@ -1,0 +1,39 @@
+#include "cli/command_line.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_error.h"
+#include "framework/exceptions.h"
+#include "framework/string.h"
+
+CliArguments ParseCommandLine(const wchar_t* commandLine, unsigned int codePage) {
+    int count = 0;
+    // Allocated by CommandLineToArgvW, freed below.
+    wchar_t** const wide = CommandLineToArgvW(commandLine, &count);
+    if (wide == nullptr) {
+        throw CCliError(std::string("cannot read the command line: ") +
+                        static_cast<const char*>(AfxSystemErrorText(GetLastError())));
+    }
+    std::vector<std::string> arguments(static_cast<std::size_t>(count));
+    int refused = 0;  // the program's own name is never used, so 0 means none
+    for (int i = 1; i < count && refused == 0; ++i) {
+        refused = AfxWideToAnsi(wide[i], codePage, arguments[i]) ? 0 : i;
+    }
+    LocalFree(wide);
+    if (refused != 0) {
+        // The name with the default character in place of each character it cannot spell.
+        throw CCliError("\"" + arguments[refused] +
+                        "\" cannot be written in this system's code page (" +
+                        std::to_string(codePage) + ")");
+    }
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    return ParseArguments(count, argv.data());
+}

@@ -1,0 +1,14 @@
+// Text from outside (a file name, a line of a file) made safe to put in a one-line message.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumatab {
+
+// `text` with each control character (0x00-0x1F, 0x7F) written as \x and two upper-case hex
+// digits: a line feed cannot split a message, nor an escape drive the terminal. Other bytes,
+// those of the code page's letters included, stay as they are.
+std::string PrintableText(std::string_view text);
+
+}  // namespace lumatab
