@@ -49,17 +49,19 @@ RECT ChildRect(HWND hWnd) {
     return rect;
 }
 
-// The height `text` takes, wrapped to the width of the static control `hWnd`, in its font.
-int WrappedHeight(HWND hWnd, const std::string& text) {
-    RECT rect;
-    GetClientRect(hWnd, &rect);
+// Whether the static control `hWnd` shows all of `text`, wrapped at its width in its font (a
+// word wider than the control is cut, not wrapped).
+bool TextFits(HWND hWnd, const std::string& text) {
+    RECT client;
+    GetClientRect(hWnd, &client);
+    RECT rect = client;
     const HDC hDC = GetDC(hWnd);
     const HGDIOBJ hOldFont =
         SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)));
     DrawTextA(hDC, text.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(hDC, hOldFont);
     ReleaseDC(hWnd, hDC);
-    return rect.bottom - rect.top;
+    return rect.right <= client.right && rect.bottom <= client.bottom;
 }
 
 }  // namespace
@@ -158,12 +160,10 @@ void CCurvesDlg::SetComparison(const CurvesComparison& comparison) {
 void CCurvesDlg::ShowVerification() {
     const std::string verdict =
         lumatab::DescribeVerification(lumatab::VerifyCalibration(m_ramp, m_comparison->ramp));
-    RECT client;
-    m_textVerification.GetClientRect(&client);
     // A name too long for the line loses its middle, so that the verdict always shows whole.
     std::string name = m_comparison->name;
     std::string text = name + ": " + verdict;
-    while (name.size() > 8 && WrappedHeight(m_textVerification.m_hWnd, text) > client.bottom) {
+    while (name.size() > 8 && !TextFits(m_textVerification.m_hWnd, text)) {
         const std::size_t half = (name.size() - 4) / 2;
         name = name.substr(0, half) + "..." + name.substr(name.size() - half + 1);
         text = name + ": " + verdict;
