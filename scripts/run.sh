@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Lumatab and runs it under wine64. With an X display ($DISPLAY) it opens there. With no
 # display it starts a private dummy X server holding a sample calibration ramp, runs the program
-# there, saves screenshots of the main window and of the curves window, closes the program and
-# says where the screenshots are.
+# there, saves screenshots of the main window and of the curves window's two views (those in docs/,
+# for the README), closes the program and says where the screenshots are.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -62,8 +62,12 @@ DRIVE_PROBE="$root/build/win64/scripts/tools/window_probe.exe"
 DRIVE_PREFIX=$prefix
 source scripts/drive.sh
 open_curves
-shot "$(xdotool search --onlyvisible --name '^Gamma ramp curves$' | head -n 1)" \
-    "$root/build/lumatab-curves.png"
+# The curves window's two views, for the README.
+curves=$(xdotool search --onlyvisible --name '^Gamma ramp curves$' | head -n 1)
+shot "$curves" "$root/docs/curves.png"
+click "Gamma ramp curves" 1106
+sleep 0.5
+shot "$curves" "$root/docs/curves-gamma.png"
 click "Gamma ramp curves" 2
 wait_gone "Gamma ramp curves" 10 || fail "The curves window did not close."
 
@@ -72,4 +76,5 @@ for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.2
 done
-echo "Screenshots of the running program: build/lumatab-screenshot.png, build/lumatab-curves.png"
+echo "Screenshots of the running program: build/lumatab-screenshot.png," \
+    "docs/curves.png, docs/curves-gamma.png"
