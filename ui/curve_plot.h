@@ -64,8 +64,8 @@ public:
     // Moves the cursor to `entry` (kept within 0-255) and tells the parent if it moved.
     void SetEntry(int entry);
     int GetEntry() const { return m_nEntry; }
-    // Draws the plot as the window shows it, without the focus rectangle, `width` by `height`
-    // pixels in the window's font.
+    // Draws the plot as the window shows it (cursor included, focus rectangle not) over the
+    // whole bitmap, in the window's font.
     void Draw(CPlotBitmap& bitmap) const;
 
 protected:

@@ -19,8 +19,8 @@ public:
     // `shell` must outlive the dialog.
     CCurvesDlg(const lumatab::GammaRamp& ramp, CWnd* pParent, CString& folder, CShell& shell);
 
-    // Compares the ramp with `comparison` from now on: draws it and states the verdict under
-    // its name.
+    // Compares the ramp with `comparison` from now on: draws it, states the verdict under its
+    // name and adds its levels to the readout. Call it once the window exists (OnInitDialog on).
     void SetComparison(const CurvesComparison& comparison);
 
 protected:
