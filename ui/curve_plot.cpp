@@ -297,8 +297,6 @@ void CCurvePlot::OnPaint() {
     Draw(buffer);
     if (GetFocus() == m_hWnd) {
         RECT focus = {1, 1, client.right - 1, client.bottom - 1};
-        SetTextColor(buffer, RGB(255, 255, 255));
-        SetBkColor(buffer, RGB(0, 0, 0));
         DrawFocusRect(buffer, &focus);
     }
     BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
