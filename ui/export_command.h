@@ -1,5 +1,6 @@
 // The save commands of the main window: Export (the listed table as CSV) and Save as .cal (the
-// ramp as a calibration file). Each asks for a file name, writes the file whole and reports.
+// ramp as a calibration file), and the flow they share with the curves window's Save picture.
+// Each asks for a file name, writes the file whole and reports.
 #pragma once
 
 #include <functional>
