@@ -115,6 +115,8 @@ TEST_F(CurvesWindow, FitsTheStatisticsAndReadsOutTheEntryTheKeysChoose) {
             {0, "Entry 128 (50.2 %): red 32896 (2.20), green 32639 (2.17), blue 45746 (5.45)"},
             {VK_HOME, "Entry 0 (0.0 %): red 0 (---), green 65535 (---), blue 12850 (---)"},
             {VK_RIGHT, "Entry 1 (0.4 %): red 257 (2.20), green 65278 (---), blue 22359 (---)"},
+            {VK_PRIOR, "Entry 17 (6.7 %): red 4369 (2.20), green 61166 (---), blue 42919 (---)"},
+            {VK_NEXT, "Entry 1 (0.4 %): red 257 (2.20), green 65278 (---), blue 22359 (---)"},
             {VK_END, "Entry 255 (100.0 %): red 65535 (---), green 0 (---), blue 3341 (---)"},
         };
         for (const auto& step : kSteps) {
