@@ -156,6 +156,7 @@ END_MESSAGE_MAP()
 
 void CCurvePlot::SetRamp(const lumatab::GammaRamp& ramp) {
     m_pRamp = &ramp;
+    GetCursorPos(&m_ptLastPointer);
     lumatab::BuildGammaTable(ramp, m_table);
     RedrawWindow();
 }
@@ -335,6 +336,22 @@ LRESULT CCurvePlot::OnKeyDown(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CCurvePlot::OnMouseMove(WPARAM, LPARAM lParam) {
+    POINT pointer = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(m_hWnd, &pointer);
+    if (pointer.x != m_ptLastPointer.x || pointer.y != m_ptLastPointer.y) {
+        m_ptLastPointer = pointer;
+        MoveToPointer(static_cast<short>(LOWORD(lParam)));
+    }
+    return 0;
+}
+
+LRESULT CCurvePlot::OnLButtonDown(WPARAM, LPARAM lParam) {
+    SetFocus(m_hWnd);
+    MoveToPointer(static_cast<short>(LOWORD(lParam)));
+    return 0;
+}
+
+void CCurvePlot::MoveToPointer(int x) {
     RECT client;
     GetClientRect(&client);
     // The area as the last paint laid it out, in the window's font.
@@ -345,15 +362,8 @@ LRESULT CCurvePlot::OnMouseMove(WPARAM, LPARAM lParam) {
     ReleaseDC(m_hWnd, hDC);
     const int span = area.right - area.left - 1;
     if (span > 0) {
-        const int x = static_cast<short>(LOWORD(lParam)) - area.left;
-        SetEntry((x * 255 + span / 2) / span);
+        SetEntry(((x - area.left) * 255 + span / 2) / span);
     }
-    return 0;
-}
-
-LRESULT CCurvePlot::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
-    SetFocus(m_hWnd);
-    return OnMouseMove(wParam, lParam);
 }
 
 LRESULT CCurvePlot::OnFocusChange(WPARAM, LPARAM) {

@@ -84,6 +84,8 @@ private:
     // The part of a `width` by `height` picture where the curves go, inside the axes' labels
     // and under the legend.
     RECT PlotArea(HDC hDC, int width, int height) const;
+    // Moves the cursor to the entry under client x-coordinate `x`.
+    void MoveToPointer(int x);
 
     const lumatab::GammaRamp* m_pRamp = nullptr;
     lumatab::GammaTable m_table{};  // the ramp's effective gamma
@@ -91,4 +93,7 @@ private:
     lumatab::GammaTable m_comparisonTable{};
     CurveView m_view = CurveView::Levels;
     int m_nEntry = lumatab::kRampSize / 2;
+    // Where the pointer was at the last move handled, on the screen. The system also reports a
+    // pointer that stands still when windows change under it, which must not undo the keys.
+    POINT m_ptLastPointer = {0, 0};
 };
