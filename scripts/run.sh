@@ -3,7 +3,8 @@
 # for x86_64, under wine64, where this machine cannot run 32-bit code). With an X display
 # ($DISPLAY) it opens there. With no display it starts a private dummy X server holding a sample
 # calibration ramp, runs the program there, saves screenshots of the main window and of the
-# curves window, closes the program and says where the screenshots are.
+# curves window's two views (those in docs/, for the README), closes the program and says where
+# the screenshots are.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -69,8 +70,12 @@ DRIVE_PROBE="$root/build/$WINEARCH/scripts/tools/window_probe.exe"
 DRIVE_PREFIX=$prefix
 source scripts/drive.sh
 open_curves
-shot "$(xdotool search --onlyvisible --name '^Gamma ramp curves$' | head -n 1)" \
-    "$root/build/lumatab-curves.png"
+# The curves window's two views, for the README.
+curves=$(xdotool search --onlyvisible --name '^Gamma ramp curves$' | head -n 1)
+shot "$curves" "$root/docs/curves.png"
+click "Gamma ramp curves" 1106
+sleep 0.5
+shot "$curves" "$root/docs/curves-gamma.png"
 click "Gamma ramp curves" 2
 wait_gone "Gamma ramp curves" 10 || fail "The curves window did not close."
 
@@ -79,4 +84,5 @@ for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.2
 done
-echo "Screenshots of the running program: build/lumatab-screenshot.png, build/lumatab-curves.png"
+echo "Screenshots of the running program: build/lumatab-screenshot.png," \
+    "docs/curves.png, docs/curves-gamma.png"

@@ -4,108 +4,68 @@
 #include <string>
 
 #include "core/calibration.h"
+#include "core/number_text.h"
 #include "core/ramp_stats.h"
+#include "core/ramp_table.h"
 #include "framework/file.h"
 #include "res/resource.h"
+#include "ui/export_command.h"
+#include "ui/png_picture.h"
 
 namespace {
 
-constexpr COLORREF kGridColour = RGB(96, 96, 96);
-constexpr COLORREF kIdentityColour = RGB(150, 150, 150);
-// Curves drawn widest first: where the channels are equal, each stays visible as a stripe.
-constexpr int kCurveWidths[lumatab::kChannelCount] = {1, 3, 5};
+const CSaveTexts kPictureTexts = {"png",
+                                  "GammaCurves.png",
+                                  "PNG images (*.png)|*.png|",
+                                  "Save the curves as a picture",
+                                  "The picture could not be saved, file open error.",
+                                  "The picture has been saved.",
+                                  true};
 
-// A pen selected into a device context for a scope; the pen is owned by this object.
-class CPenSelection {
-public:
-    CPenSelection(HDC hDC, int style, int width, COLORREF colour)
-        : m_hDC(hDC), m_hPen(CreatePen(style, width, colour)), m_hOld(SelectObject(hDC, m_hPen)) {}
-    CPenSelection(const CPenSelection&) = delete;
-    CPenSelection& operator=(const CPenSelection&) = delete;
-    ~CPenSelection() {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hPen);
+// "Entry 128 (50.2 %): red 40000 (3.19), green 32896 (2.20), blue 65535 (---)", each gamma as
+// the list shows it, then "; calibration 40100 / 32896 / 65535" when there is one.
+std::string ReadoutText(const lumatab::GammaRamp& ramp, int entry,
+                        const lumatab::GammaRamp* pCalibration) {
+    const char* const kNames[lumatab::kChannelCount] = {"red", "green", "blue"};
+    const lumatab::EntryGamma gamma = lumatab::TableEntryGamma(ramp, entry);
+    std::string text = "Entry " + lumatab::FormatWhole(entry) + " (" +
+                       lumatab::FormatFixed(entry * 100.0 / 255.0, 1) + " %): ";
+    for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
+        text += std::string(ch == 0 ? "" : ", ") + kNames[ch] + " " +
+                lumatab::FormatWhole(ramp.levels[ch][entry]) + " (" +
+                lumatab::FormatGammaCell(gamma.of(static_cast<lumatab::Channel>(ch))) + ")";
     }
-
-private:
-    HDC m_hDC;
-    HPEN m_hPen;
-    HGDIOBJ m_hOld;
-};
-
-void DrawLine(HDC hDC, int x0, int y0, int x1, int y1) {
-    MoveToEx(hDC, x0, y0, nullptr);
-    LineTo(hDC, x1, y1);
+    for (int ch = 0; pCalibration != nullptr && ch < lumatab::kChannelCount; ++ch) {
+        text += (ch == 0 ? "; calibration " : " / ") +
+                lumatab::FormatWhole(pCalibration->levels[ch][entry]);
+    }
+    return text;
 }
 
-// A colour halfway to white, for a calibration drawn over its channel's curve.
-COLORREF Lighter(COLORREF colour) {
-    return RGB((GetRValue(colour) + 255) / 2, (GetGValue(colour) + 255) / 2,
-               (GetBValue(colour) + 255) / 2);
+// The window's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND hWnd) {
+    RECT rect;
+    GetWindowRect(hWnd, &rect);
+    MapWindowPoints(nullptr, GetParent(hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
-// Draws a channel's 256 entries as a line in a square of `side` pixels.
-void DrawCurve(HDC hDC, const lumatab::GammaRamp& ramp, int channel, int side) {
-    POINT points[lumatab::kRampSize];
-    for (int i = 0; i < lumatab::kRampSize; ++i) {
-        points[i] = {i * side / 255, side - ramp.levels[channel][i] * side / 65535};
-    }
-    Polyline(hDC, points, lumatab::kRampSize);
+// Whether the static control `hWnd` shows all of `text`, wrapped at its width in its font (a
+// word wider than the control is cut, not wrapped).
+bool TextFits(HWND hWnd, const std::string& text) {
+    RECT client;
+    GetClientRect(hWnd, &client);
+    RECT rect = client;
+    const HDC hDC = GetDC(hWnd);
+    const HGDIOBJ hOldFont =
+        SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)));
+    DrawTextA(hDC, text.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(hDC, hOldFont);
+    ReleaseDC(hWnd, hDC);
+    return rect.right <= client.right && rect.bottom <= client.bottom;
 }
 
 }  // namespace
-
-BEGIN_MESSAGE_MAP(CCurvePlot, CStatic)
-ON_WM_PAINT()
-END_MESSAGE_MAP()
-
-void CCurvePlot::SetCurves(const lumatab::GammaRamp* pRamp,
-                           const lumatab::GammaRamp* pCalibration) {
-    m_pRamp = pRamp;
-    m_pCalibration = pCalibration;
-    RedrawWindow();
-}
-
-void CCurvePlot::OnPaint() {
-    CPaintDC dc(this);
-    RECT rect;
-    GetClientRect(&rect);
-    // The buffer's device context and bitmap are owned here, deleted after the copy.
-    const HDC hBuffer = CreateCompatibleDC(dc);
-    const HBITMAP hBitmap = CreateCompatibleBitmap(dc, rect.right, rect.bottom);
-    const HGDIOBJ hOldBitmap = SelectObject(hBuffer, hBitmap);
-    const HBRUSH hBackground = CreateSolidBrush(kDarkBackground);
-    FillRect(hBuffer, &rect, hBackground);
-    DeleteObject(hBackground);
-
-    const int side = std::min(rect.right, rect.bottom) - 1;
-    {
-        CPenSelection grid(hBuffer, PS_SOLID, 1, kGridColour);
-        for (int quarter = 0; quarter <= 4; ++quarter) {
-            const int at = quarter * side / 4;
-            DrawLine(hBuffer, at, 0, at, side);
-            DrawLine(hBuffer, 0, at, side, at);
-        }
-    }
-    {
-        CPenSelection identity(hBuffer, PS_SOLID, 1, kIdentityColour);
-        DrawLine(hBuffer, 0, side, side, 0);
-    }
-    for (int channel = lumatab::kChannelCount - 1; m_pRamp != nullptr && channel >= 0; --channel) {
-        CPenSelection pen(hBuffer, PS_SOLID, kCurveWidths[channel], kChannelColours[channel]);
-        DrawCurve(hBuffer, *m_pRamp, channel, side);
-    }
-    for (int channel = 0; m_pCalibration != nullptr && channel < lumatab::kChannelCount;
-         ++channel) {
-        CPenSelection pen(hBuffer, PS_DASH, 1, Lighter(kChannelColours[channel]));
-        DrawCurve(hBuffer, *m_pCalibration, channel, side);
-    }
-
-    BitBlt(dc, 0, 0, rect.right, rect.bottom, hBuffer, 0, 0, SRCCOPY);
-    SelectObject(hBuffer, hOldBitmap);
-    DeleteObject(hBitmap);
-    DeleteDC(hBuffer);
-}
 
 CCurvesDlg::CCurvesDlg(const lumatab::GammaRamp& ramp, CWnd* pParent, CString& folder,
                        CShell& shell)
@@ -113,21 +73,27 @@ CCurvesDlg::CCurvesDlg(const lumatab::GammaRamp& ramp, CWnd* pParent, CString& f
 
 BEGIN_MESSAGE_MAP(CCurvesDlg, CDialog)
 ON_BN_CLICKED(IDC_COMPARE, &CCurvesDlg::OnCompare)
+ON_BN_CLICKED(IDC_SAVE_PICTURE, &CCurvesDlg::OnSavePicture)
+ON_BN_CLICKED(IDC_VIEW_LEVELS, &CCurvesDlg::OnLevelsView)
+ON_BN_CLICKED(IDC_VIEW_GAMMA, &CCurvesDlg::OnGammaView)
+ON_CONTROL(kPlotEntryChanged, IDC_CURVE_PLOT, &CCurvesDlg::OnEntryChanged)
 END_MESSAGE_MAP()
 
 void CCurvesDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_CURVE_PLOT, m_plot);
     DDX_Control(pDX, IDC_CURVE_STATS, m_listStats);
     DDX_Control(pDX, IDC_VERIFICATION, m_textVerification);
+    DDX_Control(pDX, IDC_CURVE_READOUT, m_textReadout);
 }
 
 BOOL CCurvesDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_plot.SetCurves(&m_ramp, nullptr);
+    m_plot.SetRamp(m_ramp);
+    CheckRadioButton(m_hWnd, IDC_VIEW_LEVELS, IDC_VIEW_GAMMA, IDC_VIEW_LEVELS);
     const char* const kHeadings[] = {"Statistic", "Red", "Green", "Blue"};
     for (int column = 0; column < 4; ++column) {
         m_listStats.InsertColumn(column, kHeadings[column],
-                                 column == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT, column == 0 ? 150 : 110);
+                                 column == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT, 0);
     }
     int row = 0;
     for (const lumatab::StatsRow& stats : lumatab::FormatRampStats(m_ramp)) {
@@ -137,7 +103,73 @@ BOOL CCurvesDlg::OnInitDialog() {
         }
         ++row;
     }
+    FitStatistics();
+    OnEntryChanged();
     return TRUE;
+}
+
+void CCurvesDlg::FitStatistics() {
+    const HWND hList = m_listStats.m_hWnd;
+    const int rows = static_cast<int>(m_listStats.SendMessage(LVM_GETITEMCOUNT));
+    RECT item = {LVIR_BOUNDS, 0, 0, 0};
+    m_listStats.SendMessage(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const RECT header = ChildRect(reinterpret_cast<HWND>(m_listStats.SendMessage(LVM_GETHEADER)));
+    RECT list = ChildRect(hList);
+    RECT client;
+    m_listStats.GetClientRect(&client);
+    const int frame = (list.bottom - list.top) - client.bottom;
+    const int height = frame + (header.bottom - header.top) + rows * (item.bottom - item.top);
+
+    // What lies below the plot and the list moves with the list's bottom, and the window with it.
+    const LONG plotBottom = ChildRect(m_plot.m_hWnd).bottom;
+    const LONG band = std::max(plotBottom, list.bottom);
+    const LONG shift = std::max(plotBottom, list.top + height) - band;
+    SetWindowPos(hList, nullptr, 0, 0, list.right - list.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND hChild = GetWindow(m_hWnd, GW_CHILD); shift != 0 && hChild != nullptr;
+         hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+        const RECT rect = ChildRect(hChild);
+        if (rect.top >= band) {
+            SetWindowPos(hChild, nullptr, rect.left, rect.top + shift, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left,
+                 window.bottom - window.top + shift, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // The heading column as wide as its longest text; the channels share the rest exactly.
+    m_listStats.SendMessage(LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
+    m_listStats.GetClientRect(&client);
+    const int first = static_cast<int>(m_listStats.SendMessage(LVM_GETCOLUMNWIDTH, 0));
+    const int rest = client.right - first;
+    for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
+        const int width =
+            rest * (ch + 1) / lumatab::kChannelCount - rest * ch / lumatab::kChannelCount;
+        m_listStats.SendMessage(LVM_SETCOLUMNWIDTH, ch + 1, width);
+    }
+}
+
+void CCurvesDlg::SetComparison(const CurvesComparison& comparison) {
+    m_comparison = comparison;
+    m_plot.SetComparison(&*m_comparison);
+    ShowVerification();
+    OnEntryChanged();
+}
+
+void CCurvesDlg::ShowVerification() {
+    const std::string verdict =
+        lumatab::DescribeVerification(lumatab::VerifyCalibration(m_ramp, m_comparison->ramp));
+    // A name too long for the line loses its middle, so that the verdict always shows whole.
+    std::string name = m_comparison->name;
+    std::string text = name + ": " + verdict;
+    while (name.size() > 8 && !TextFits(m_textVerification.m_hWnd, text)) {
+        const std::size_t half = (name.size() - 4) / 2;
+        name = name.substr(0, half) + "..." + name.substr(name.size() - half + 1);
+        text = name + ": " + verdict;
+    }
+    m_textVerification.SetWindowText(text.c_str());
 }
 
 void CCurvesDlg::OnCompare() {
@@ -158,15 +190,53 @@ void CCurvesDlg::OnCompare() {
     if (!ReadWholeFile(pathName, text, lumatab::kMaxCalibrationFileBytes)) {
         throw CFileException(static_cast<LONG>(GetLastError()), pathName);
     }
+    CurvesComparison comparison;
     std::string error;
-    if (!lumatab::ReadCalibration(text, m_calibration, error)) {
+    if (!lumatab::ReadCalibration(text, comparison.ramp, error)) {
         const std::string message = std::string("The calibration file \"") +
                                     static_cast<const char*>(pathName) + "\" cannot be used:\n" +
                                     error;
         m_shell.ShowMessage(this, message.c_str(), MB_ICONERROR | MB_OK);
         return;
     }
-    m_plot.SetCurves(&m_ramp, &m_calibration);
-    m_textVerification.SetWindowText(
-        lumatab::DescribeVerification(lumatab::VerifyCalibration(m_ramp, m_calibration)).c_str());
+    const std::string path = static_cast<const char*>(pathName);
+    comparison.name = "\"" + path.substr(path.find_last_of("\\/") + 1) + "\"";
+    SetComparison(comparison);
+}
+
+void CCurvesDlg::OnSavePicture() {
+    RECT client;
+    m_plot.GetClientRect(&client);
+    CPlotBitmap picture(client.right, client.bottom);
+    std::string png;
+    PngResult result = PngResult::Failed;
+    if (picture.IsValid()) {
+        m_plot.Draw(picture);
+        result = EncodePng(picture, png);
+    }
+    if (result != PngResult::Encoded) {
+        m_shell.ShowMessage(this,
+                            result == PngResult::NoImagingComponent
+                                ? "The picture cannot be saved: the Windows Imaging Component is "
+                                  "not available on this system."
+                                : "The picture could not be made.",
+                            MB_ICONERROR | MB_OK);
+        return;
+    }
+    SaveThroughDialog(this, m_strFolder, kPictureTexts, m_shell,
+                      [&](lumatab::ByteSink& sink) { sink.Write(png.data(), png.size()); });
+}
+
+void CCurvesDlg::OnLevelsView() {
+    m_plot.SetView(CurveView::Levels);
+}
+
+void CCurvesDlg::OnGammaView() {
+    m_plot.SetView(CurveView::EffectiveGamma);
+}
+
+void CCurvesDlg::OnEntryChanged() {
+    const std::string text =
+        ReadoutText(m_ramp, m_plot.GetEntry(), m_comparison ? &m_comparison->ramp : nullptr);
+    m_textReadout.SetWindowText(text.c_str());
 }

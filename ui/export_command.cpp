@@ -16,17 +16,6 @@ static_assert(kSaveDialogFlags == (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_
                                    OFN_NOREADONLYRETURN | OFN_EXPLORER),
               "the save dialog's flags");
 
-// What one save command asks and says.
-struct CSaveTexts {
-    const char* defExt;
-    const char* fileName;
-    const char* filter;
-    const char* title;
-    const char* openError;
-    const char* success;
-    bool resultsOwned;  // the result boxes are owned by the dialog the command comes from
-};
-
 const CSaveTexts kExportTexts = {"csv",
                                  "GammaRamp.csv",
                                  "Comma Separated Values (*.csv)|*.csv|",
@@ -54,8 +43,8 @@ private:
     CFile& m_file;  // not owned
 };
 
-// The flow both commands share: the documents folder, the save dialog, the file written whole,
-// and the result message. `write` writes the file's content.
+}  // namespace
+
 void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, CShell& shell,
                        const std::function<void(lumatab::ByteSink&)>& write) {
     shell.StartInDocuments(folder);
@@ -79,8 +68,6 @@ void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, C
     file.Close();
     shell.ShowMessage(owner, texts.success, MB_ICONINFORMATION | MB_OK);
 }
-
-}  // namespace
 
 void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
                        const lumatab::GammaTable& table, CShell& shell) {

@@ -1,9 +1,11 @@
-// The curves window over a ramp, in this process: its statistics, and comparisons with
-// calibration files.
+// The curves window over a ramp, in this process: its statistics, its readout, the pictures it
+// saves, and comparisons with calibration files.
 #include "ui/curves_dialog.h"
 
 #include <gtest/gtest.h>
+#include <wincodec.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,42 +19,207 @@
 
 namespace {
 
-TEST(CurvesWindow, ShowsTheStatisticsAndComparesWithACalibrationFile) {
-    const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
+// A PNG file's pixels as colours, row by row; empty if WIC cannot read it as 24-bit BGR.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+};
+
+Picture ReadPng(const std::string& path) {
+    Picture picture;
+    std::string bytes = ReadFileBytes(path);
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    WICPixelFormatGUID format = {};
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(&bytes[0]),
+                                               static_cast<DWORD>(bytes.size()))) &&
+        SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                   &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetPixelFormat(&format)) &&
+        IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+        SUCCEEDED(frame->GetSize(&width, &height))) {
+        const UINT stride = width * 3;
+        std::vector<BYTE> bgr(stride * height);
+        if (SUCCEEDED(
+                frame->CopyPixels(nullptr, stride, static_cast<UINT>(bgr.size()), bgr.data()))) {
+            picture.width = static_cast<int>(width);
+            picture.height = static_cast<int>(height);
+            for (std::size_t i = 0; i < bgr.size(); i += 3) {
+                picture.pixels.push_back(RGB(bgr[i + 2], bgr[i + 1], bgr[i]));
+            }
+        }
+    }
+    for (IUnknown* object : std::initializer_list<IUnknown*>{frame, decoder, stream, factory}) {
+        if (object != nullptr) {
+            object->Release();
+        }
+    }
+    return picture;
+}
+
+// Save picture into `path`, through the fake shell's save dialog.
+Picture SavePicture(HWND hDlg, CFakeShell& shell, const std::string& path) {
+    shell.chosenPath = path;
+    Command(hDlg, IDC_SAVE_PICTURE, BN_CLICKED);
+    return ReadPng(path);
+}
+
+std::string ItemText(HWND hDlg, int id) {
+    return WindowText(GetDlgItem(hDlg, id));
+}
+
+class CurvesWindow : public ::testing::Test {
+protected:
+    CurvesWindow() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~CurvesWindow() override { CoUninitialize(); }
+
     CFakeShell shell;
     TempFolder folder;
     CString start = "C:\\";
+};
+
+TEST_F(CurvesWindow, FitsTheStatisticsAndReadsOutTheEntryTheKeysChoose) {
+    const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
     CCurvesDlg dlg(ramp, nullptr, start, shell);
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
-        EXPECT_EQ(WindowText(hDlg), "Gamma ramp curves");
         std::vector<std::vector<std::string>> expected;
         for (const lumatab::StatsRow& row : lumatab::FormatRampStats(ramp)) {
             expected.push_back({row.label, row.values[0], row.values[1], row.values[2]});
         }
-        EXPECT_EQ(ListRows(GetDlgItem(hDlg, IDC_CURVE_STATS)), expected);
+        const HWND hList = GetDlgItem(hDlg, IDC_CURVE_STATS);
+        EXPECT_EQ(ListRows(hList), expected);
+        RECT client;
+        GetClientRect(hList, &client);
+        int columns = 0;
+        for (int column = 0; column < 4; ++column) {
+            columns += static_cast<int>(SendMessageA(hList, LVM_GETCOLUMNWIDTH, column, 0));
+        }
+        EXPECT_EQ(columns, client.right);
+        EXPECT_EQ(GetWindowLongA(hList, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
 
-        shell.chosenPath = folder.File("broken.cal");
-        WriteFileBytes(shell.chosenPath, "CAL\nDEVICE_CLASS \"PRINTER\"\n");
-        Command(hDlg, IDC_COMPARE, BN_CLICKED);
-        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_VERIFICATION)), "");
-        ASSERT_EQ(shell.messages.size(), 1u);
-        EXPECT_NE(shell.messages[0].find("line 2: DEVICE_CLASS is 'PRINTER', not 'DISPLAY'"),
-                  std::string::npos);
+        const HWND hPlot = GetDlgItem(hDlg, IDC_CURVE_PLOT);
+        SetFocus(hPlot);
+        const struct {
+            WPARAM key;
+            const char* readout;
+        } kSteps[] = {
+            {0, "Entry 128 (50.2 %): red 32896 (2.20), green 32639 (2.17), blue 45746 (5.45)"},
+            {VK_HOME, "Entry 0 (0.0 %): red 0 (---), green 65535 (---), blue 12850 (---)"},
+            {VK_RIGHT, "Entry 1 (0.4 %): red 257 (2.20), green 65278 (---), blue 22359 (---)"},
+            {VK_PRIOR, "Entry 17 (6.7 %): red 4369 (2.20), green 61166 (---), blue 42919 (---)"},
+            {VK_NEXT, "Entry 1 (0.4 %): red 257 (2.20), green 65278 (---), blue 22359 (---)"},
+            {VK_END, "Entry 255 (100.0 %): red 65535 (---), green 0 (---), blue 3341 (---)"},
+        };
+        for (const auto& step : kSteps) {
+            if (step.key != 0) {
+                PostMessageA(hPlot, WM_KEYDOWN, step.key, 0);
+                PumpMessages(50);
+            }
+            EXPECT_EQ(ItemText(hDlg, IDC_CURVE_READOUT), step.readout) << "key " << step.key;
+        }
+        EXPECT_EQ(GetFocus(), hPlot);
+        Command(hDlg, IDCANCEL, BN_CLICKED);
+    });
+}
 
-        shell.chosenPath = folder.File("identity.cal");
-        const lumatab::GammaRamp identity = lumatab::IdentityRamp();
-        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(identity, "now"));
+TEST_F(CurvesWindow, SavesThePlotAsAPictureInEitherView) {
+    const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
+    const lumatab::GammaRamp identity = lumatab::IdentityRamp();
+    for (const bool gammaView : {false, true}) {
+        CCurvesDlg dlg(gammaView ? identity : ramp, nullptr, start, shell);
+        RunModal(dlg, [&] {
+            const HWND hDlg = dlg.GetSafeHwnd();
+            if (gammaView) {
+                Command(hDlg, IDC_VIEW_GAMMA, BN_CLICKED);
+            }
+            const Picture picture = SavePicture(hDlg, shell, folder.File("curves.png"));
+            RECT plot;
+            GetClientRect(GetDlgItem(hDlg, IDC_CURVE_PLOT), &plot);
+            EXPECT_EQ(picture.width, plot.right);
+            EXPECT_EQ(picture.height, plot.bottom);
+            if (!gammaView) {
+                // Three different curves, each in its own colour across the plot (the legend's
+                // strokes are far shorter).
+                for (const COLORREF colour : kChannelColours) {
+                    EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), colour),
+                              picture.width / 2);
+                }
+            } else {
+                // The identity's three equal curves, mixed, make one flat line across the plot.
+                const COLORREF mixed = kChannelColours[0] | kChannelColours[1] | kChannelColours[2];
+                int top = picture.height, bottom = -1, count = 0;
+                for (int y = 0; y < picture.height; ++y) {
+                    for (int x = 0; x < picture.width; ++x) {
+                        if (picture.at(x, y) == mixed) {
+                            top = std::min(top, y);
+                            bottom = std::max(bottom, y);
+                            ++count;
+                        }
+                    }
+                }
+                EXPECT_LE(bottom - top, 1);  // one row, doubled by the 2-pixel pen
+                EXPECT_GT(count, picture.width / 2);
+            }
+            Command(hDlg, IDCANCEL, BN_CLICKED);
+        });
+    }
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_EQ(std::string(shell.requests[0].m_strTitle), "Save the curves as a picture");
+    EXPECT_EQ(std::string(shell.requests[0].m_strFileName), "GammaCurves.png");
+    EXPECT_EQ(std::string(shell.requests[0].m_strFilter), "PNG images (*.png)|*.png|");
+    EXPECT_EQ(shell.messages.at(1), "The picture has been saved.|Lumatab|64");
+}
+
+TEST_F(CurvesWindow, NamesTheComparisonAndKeepsItWhenAFileIsRefused) {
+    const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
+    CCurvesDlg dlg(ramp, nullptr, start, shell);
+    RunModal(dlg, [&] {
+        const HWND hDlg = dlg.GetSafeHwnd();
+        const Picture alone = SavePicture(hDlg, shell, folder.File("alone.png"));
+
+        // A name too long for the line loses its middle; the verdict stays whole.
+        const std::string longName = std::string(200, 'x') + ".cal";
+        const lumatab::GammaRamp inverse =
+            lumatab::RampOf([&](int ch, int i) { return 65535 - ramp.levels[ch][i]; });
+        shell.chosenPath = folder.File(longName.c_str());
+        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(inverse, "now"));
         Command(hDlg, IDC_COMPARE, BN_CLICKED);
-        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_VERIFICATION)),
-                  DescribeVerification(VerifyCalibration(ramp, identity)));
+        const std::string verdict = DescribeVerification(VerifyCalibration(ramp, inverse));
+        const std::string line = ItemText(hDlg, IDC_VERIFICATION);
+        const std::string end = ".cal\": " + verdict;
+        EXPECT_EQ(line.substr(0, 4), "\"xxx");
+        EXPECT_NE(line.find("x...x"), std::string::npos) << line;
+        EXPECT_EQ(line.substr(line.size() - std::min(line.size(), end.size())), end);
 
         shell.chosenPath = folder.File("same.cal");
         WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(ramp, "now"));
         Command(hDlg, IDC_COMPARE, BN_CLICKED);
-        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_VERIFICATION)),
-                  "Matches the calibration within 1/255");
-        EXPECT_TRUE(shell.requests.at(0).m_bOpenFileDialog);
+        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
+                  "\"same.cal\": Matches the calibration within 1/255");
+        EXPECT_EQ(ItemText(hDlg, IDC_CURVE_READOUT),
+                  "Entry 128 (50.2 %): red 32896 (2.20), green 32639 (2.17), blue 45746 (5.45); "
+                  "calibration 32896 / 32639 / 45746");
+        const Picture compared = SavePicture(hDlg, shell, folder.File("compared.png"));
+        EXPECT_NE(compared.pixels, alone.pixels);
+
+        shell.chosenPath = folder.File("broken.cal");
+        WriteFileBytes(shell.chosenPath, "CAL\nDEVICE_CLASS \"PRINTER\"\n");
+        Command(hDlg, IDC_COMPARE, BN_CLICKED);
+        EXPECT_NE(shell.messages.back().find("line 2: DEVICE_CLASS is 'PRINTER', not 'DISPLAY'"),
+                  std::string::npos);
+        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
+                  "\"same.cal\": Matches the calibration within 1/255");
+        EXPECT_EQ(SavePicture(hDlg, shell, folder.File("refused.png")).pixels, compared.pixels);
+        EXPECT_TRUE(shell.requests.at(1).m_bOpenFileDialog);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
 }
