@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "core/calibration.h"
 #include "core/number_text.h"
+#include "core/printable_text.h"
 #include "core/ramp_stats.h"
 #include "core/ramp_table.h"
-#include "framework/file.h"
 #include "res/resource.h"
 #include "ui/export_command.h"
 #include "ui/png_picture.h"
@@ -67,9 +68,13 @@ bool TextFits(HWND hWnd, const std::string& text) {
 
 }  // namespace
 
-CCurvesDlg::CCurvesDlg(const lumatab::GammaRamp& ramp, CWnd* pParent, CString& folder,
-                       CShell& shell)
-    : CDialog(IDD_CURVES_DIALOG, pParent), m_ramp(ramp), m_strFolder(folder), m_shell(shell) {}
+CCurvesDlg::CCurvesDlg(const lumatab::GammaRamp& ramp, MonitorProfile monitorProfile, CWnd* pParent,
+                       CString& folder, CShell& shell)
+    : CDialog(IDD_CURVES_DIALOG, pParent),
+      m_ramp(ramp),
+      m_monitorProfile(std::move(monitorProfile)),
+      m_strFolder(folder),
+      m_shell(shell) {}
 
 BEGIN_MESSAGE_MAP(CCurvesDlg, CDialog)
 ON_BN_CLICKED(IDC_COMPARE, &CCurvesDlg::OnCompare)
@@ -105,7 +110,31 @@ BOOL CCurvesDlg::OnInitDialog() {
     }
     FitStatistics();
     OnEntryChanged();
+    CompareWithMonitorProfile();
     return TRUE;
+}
+
+void CCurvesDlg::CompareWithMonitorProfile() {
+    std::string line;
+    switch (m_monitorProfile.status) {
+        case MonitorProfile::Status::Found: {
+            const lumatab::IccProfile& profile = m_monitorProfile.profile;
+            const std::string name = "Monitor profile \"" + profile.description + "\"";
+            if (profile.hasCalibration) {
+                SetComparison({name, profile.calibration});
+                return;
+            }
+            line = name + ": no calibration (a linear ramp is expected)";
+            break;
+        }
+        case MonitorProfile::Status::NoProfile:
+            line = "No profile is associated with this monitor.";
+            break;
+        case MonitorProfile::Status::Refused:
+            line = "The monitor's profile cannot be used: " + m_monitorProfile.fault;
+            break;
+    }
+    m_textVerification.SetWindowText(lumatab::PrintableText(line).c_str());
 }
 
 void CCurvesDlg::FitStatistics() {
@@ -178,7 +207,7 @@ void CCurvesDlg::OnCompare() {
                                         "cal",
                                         "",
                                         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
-                                        "Calibration curves (*.cal)|*.cal|",
+                                        "Calibration files (*.cal;*.icc;*.icm)|*.cal;*.icc;*.icm|",
                                         this,
                                         m_strFolder,
                                         "Compare with calibration"};
@@ -186,22 +215,20 @@ void CCurvesDlg::OnCompare() {
     if (!m_shell.RunFileDialog(request, pathName)) {
         return;
     }
-    std::string text;
-    if (!ReadWholeFile(pathName, text, lumatab::kMaxCalibrationFileBytes)) {
-        throw CFileException(static_cast<LONG>(GetLastError()), pathName);
-    }
-    CurvesComparison comparison;
+    lumatab::CalibrationSource source;
     std::string error;
-    if (!lumatab::ReadCalibration(text, comparison.ramp, error)) {
-        const std::string message = std::string("The calibration file \"") +
-                                    static_cast<const char*>(pathName) + "\" cannot be used:\n" +
-                                    error;
-        m_shell.ShowMessage(this, message.c_str(), MB_ICONERROR | MB_OK);
+    if (!ReadCalibrationFile(pathName, source, error)) {
+        m_shell.ShowMessage(this,
+                            ("The file cannot be used:\n" + lumatab::PrintableText(error)).c_str(),
+                            MB_ICONERROR | MB_OK);
         return;
     }
     const std::string path = static_cast<const char*>(pathName);
-    comparison.name = "\"" + path.substr(path.find_last_of("\\/") + 1) + "\"";
-    SetComparison(comparison);
+    std::string name = "\"" + path.substr(path.find_last_of("\\/") + 1) + "\"";
+    if (!source.hasCalibration) {
+        name += " (no calibration: a linear ramp)";
+    }
+    SetComparison({lumatab::PrintableText(name), source.calibration});
 }
 
 void CCurvesDlg::OnSavePicture() {

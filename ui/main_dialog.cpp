@@ -240,9 +240,21 @@ void CLumatabDlg::OnCopyTable() {
 void CLumatabDlg::OnShowCurves() {
     // The menu offers it only for a ramp that was read.
     if (m_bRampRead) {
-        CCurvesDlg curves(m_ramp, this, m_strModuleFolder, m_shell);
+        CCurvesDlg curves(m_ramp,
+                          ReadMonitorProfile(SelectedMonitor(), Win32ColorProfileApi(), m_display),
+                          this, m_strModuleFolder, m_shell);
         curves.DoModal();
     }
+}
+
+MonitorEntry CLumatabDlg::SelectedMonitor() {
+    // The device key, which the profile lookup needs, is not among the listed names: ask again.
+    for (const MonitorEntry& monitor : ListMonitors(m_display)) {
+        if (std::strcmp(monitor.deviceName, m_strDeviceName) == 0) {
+            return monitor;
+        }
+    }
+    return MonitorEntry{CString(), m_strDeviceName, CString()};
 }
 
 void CLumatabDlg::OnContextMenu(CWnd* pWnd, POINT point) {

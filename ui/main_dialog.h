@@ -59,6 +59,8 @@ private:
     void ShowMonitor(int index);
     // FALSE, after telling the user, when no ramp of the selected monitor has been read.
     BOOL CheckRampRead();
+    // The monitor in use as the display lists it now, with its device key.
+    MonitorEntry SelectedMonitor();
 
     CListCtrl m_listRamp;
     HICON m_hAppIcon;  // shared icon from the executable's resources; never destroyed

@@ -91,15 +91,8 @@ expect 0 Verify ramp.cal
     fail "verify printed: $(cat out)"
 
 # The monitor's own profile: Wine hands out the X screen's _ICC_PROFILE, here a profile whose
-# 'vcgt' is the sample ramp (a 16-bit table, as the ICC layout has it).
-python3 - "${levels[@]}" >display.icc <<'PYTHON'
-import struct, sys
-desc = b"desc" + bytes(4) + struct.pack(">I", 13) + b"Test Display" + bytes(72)
-vcgt = b"vcgt" + bytes(8) + struct.pack(">3H768H", 3, 256, 2, *map(int, sys.argv[1:]))
-table = struct.pack(">I4sII4sII", 2, b"desc", 156, 96, b"vcgt", 252, len(vcgt))
-header = struct.pack(">I32s4s88s", 252 + len(vcgt), b"", b"acsp", b"")
-sys.stdout.buffer.write(header + table + desc + vcgt)
-PYTHON
+# 'vcgt' is the sample ramp.
+python3 "$root/tests/core/golden/make_golden.py" icc "${levels[@]}" >display.icc
 "$LUMATAB_XICC" display.icc
 expect 0 profile -m 1
 grep -qxE 'Profile +[cC]:\\.*\.icm' out && grep -qxE 'Description +Test Display' out &&

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The program end to end under Wine on the two-monitor dummy X server ($DISPLAY), driven like
 # a user with xdotool: exports through the real save dialog, checks the file's bytes and the
-# screen, opens the curves window and compares it with a calibration file, switches to the second
-# monitor, exports again and closes with Escape.
+# screen, opens the curves window, which compares the ramp with the monitor's profile, and
+# compares it with a calibration file, switches to the second monitor, exports again and closes
+# with Escape.
 #   end_to_end.sh LUMATAB_EXE WINDOW_PROBE_EXE WORK_FOLDER
-# Needs LUMATAB_XRAMP (the native ramp loader; scripts/test.sh exports it). The expected export
-# comes from the core's independent Python model.
+# Needs LUMATAB_XRAMP and LUMATAB_XICC (the native ramp and profile loaders; scripts/test.sh
+# exports them). The expected files come from the core's independent Python model.
 set -euo pipefail
 
 exe=$1
@@ -45,6 +46,9 @@ read -r -a levels <<<"$(python3 "$root/scripts/sample_ramp.py")"
 "$LUMATAB_XRAMP" "${levels[@]}"
 python3 "$root/tests/core/golden/make_golden.py" csv "${levels[@]}" >"$work/expected.csv"
 python3 "$root/tests/core/golden/make_golden.py" cal "${levels[@]}" >"$work/sample.cal"
+# The monitor's profile, which Wine takes from the X screen, holds the same ramp.
+python3 "$root/tests/core/golden/make_golden.py" icc "${levels[@]}" >"$work/display.icc"
+"$LUMATAB_XICC" "$work/display.icc"
 
 "$root/scripts/wine-run.sh" "$prefix" "$exe" </dev/null >"$work/program.log" 2>&1 &
 pid=$!
@@ -67,9 +71,14 @@ done
 export_to "$work/first.csv"
 cmp "$work/first.csv" "$work/expected.csv" || fail "the first export differs from the ramp loaded"
 
-# The curves window: each channel's colour on many pixels of the plot; the readout follows the
-# mouse and the keys; then a matching calibration file.
+# The curves window: compared with the monitor's profile at once; each channel's colour on many
+# pixels of the plot; the readout follows the mouse and the keys; then a matching calibration
+# file.
 open_curves
+"$LUMATAB_XICC" -d
+verdict=$(probe "Gamma ramp curves" 1103 text)
+[ "$verdict" = 'Monitor profile "Test Display": Matches the calibration within 1/255' ] ||
+    fail "at its start the curves window says \"$verdict\""
 read -r left top right bottom <<<"$(probe "Gamma ramp curves" 1101 rect)"
 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$work/curves.png"
 histogram=$(convert "$work/curves.png" -format %c histogram:info:-)
@@ -85,7 +94,7 @@ xdo key Home Right
 sleep 0.5
 readout=$(probe "Gamma ramp curves" 1108 text)
 [[ $readout == "Entry 1 (0.4 %): "* ]] || fail "after Home and Right the readout says \"$readout\""
-click "Gamma ramp curves" 1104
+click_for "Gamma ramp curves" 1104 "Compare with calibration"
 choose_file "Compare with calibration" "$work/sample.cal"
 verdict=$(probe "Gamma ramp curves" 1103 text)
 [ "$verdict" = '"sample.cal": Matches the calibration within 1/255' ] || fail "the comparison says \"$verdict\""

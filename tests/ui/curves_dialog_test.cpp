@@ -88,9 +88,10 @@ protected:
 
 TEST_F(CurvesWindow, FitsTheStatisticsAndReadsOutTheEntryTheKeysChoose) {
     const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
-    CCurvesDlg dlg(ramp, nullptr, start, shell);
+    CCurvesDlg dlg(ramp, MonitorProfile{}, nullptr, start, shell);
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
+        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION), "No profile is associated with this monitor.");
         std::vector<std::vector<std::string>> expected;
         for (const lumatab::StatsRow& row : lumatab::FormatRampStats(ramp)) {
             expected.push_back({row.label, row.values[0], row.values[1], row.values[2]});
@@ -135,7 +136,7 @@ TEST_F(CurvesWindow, SavesThePlotAsAPictureInEitherView) {
     const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
     const lumatab::GammaRamp identity = lumatab::IdentityRamp();
     for (const bool gammaView : {false, true}) {
-        CCurvesDlg dlg(gammaView ? identity : ramp, nullptr, start, shell);
+        CCurvesDlg dlg(gammaView ? identity : ramp, MonitorProfile{}, nullptr, start, shell);
         RunModal(dlg, [&] {
             const HWND hDlg = dlg.GetSafeHwnd();
             if (gammaView) {
@@ -176,15 +177,23 @@ TEST_F(CurvesWindow, SavesThePlotAsAPictureInEitherView) {
     EXPECT_EQ(std::string(shell.requests[0].m_strTitle), "Save the curves as a picture");
     EXPECT_EQ(std::string(shell.requests[0].m_strFileName), "GammaCurves.png");
     EXPECT_EQ(std::string(shell.requests[0].m_strFilter), "PNG images (*.png)|*.png|");
-    EXPECT_EQ(shell.messages.at(1), "The picture has been saved.|Lumatab|64");
+    EXPECT_EQ(shell.messages.at(1), "The picture has been saved.|64|Gamma ramp curves");
 }
 
-TEST_F(CurvesWindow, NamesTheComparisonAndKeepsItWhenAFileIsRefused) {
+TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIsRefused) {
     const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
-    CCurvesDlg dlg(ramp, nullptr, start, shell);
+    MonitorProfile monitorProfile;
+    monitorProfile.status = MonitorProfile::Status::Found;
+    monitorProfile.profile.description = "Test Display";
+    monitorProfile.profile.hasCalibration = true;
+    monitorProfile.profile.calibration = lumatab::IdentityRamp();
+    CCurvesDlg dlg(ramp, monitorProfile, nullptr, start, shell);
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
-        const Picture alone = SavePicture(hDlg, shell, folder.File("alone.png"));
+        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
+                  "Monitor profile \"Test Display\": " +
+                      DescribeVerification(VerifyCalibration(ramp, lumatab::IdentityRamp())));
+        const Picture withProfile = SavePicture(hDlg, shell, folder.File("profile.png"));
 
         // A name too long for the line loses its middle; the verdict stays whole.
         const std::string longName = std::string(200, 'x') + ".cal";
@@ -209,7 +218,7 @@ TEST_F(CurvesWindow, NamesTheComparisonAndKeepsItWhenAFileIsRefused) {
                   "Entry 128 (50.2 %): red 32896 (2.20), green 32639 (2.17), blue 45746 (5.45); "
                   "calibration 32896 / 32639 / 45746");
         const Picture compared = SavePicture(hDlg, shell, folder.File("compared.png"));
-        EXPECT_NE(compared.pixels, alone.pixels);
+        EXPECT_NE(compared.pixels, withProfile.pixels);
 
         shell.chosenPath = folder.File("broken.cal");
         WriteFileBytes(shell.chosenPath, "CAL\nDEVICE_CLASS \"PRINTER\"\n");

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Writes the expected CSV and .cal files of the core's tests from an independent Python model of
 the effective-gamma arithmetic and the two file formats. Run it from this folder to regenerate
-them, or as `make_golden.py csv|cal R0..R255 G0..G255 B0..B255` to print the file of one ramp
-(a .cal file then says it was created on Mon Dec 07 17:30:04 2026)."""
+them, or as `make_golden.py csv|cal|icc R0..R255 G0..G255 B0..B255` to print the file of one
+ramp (a .cal file then says it was created on Mon Dec 07 17:30:04 2026; an ICC profile is
+described as "Test Display" and holds the ramp as a 16-bit 'vcgt' table)."""
 import datetime
 import math
+import struct
 import sys
 
 
@@ -52,6 +54,16 @@ def cal_text(channels, created=CREATED):
     return ("\n".join(lines) + "\n").encode("ascii")
 
 
+def icc_profile(channels):
+    # A version 2 'desc' and a 'vcgt' table of three 256-entry 16-bit channels, planar.
+    desc = b"desc" + bytes(4) + struct.pack(">I", 13) + b"Test Display\0" + bytes(71)
+    vcgt = b"vcgt" + bytes(8) + struct.pack(">3H768H", 3, 256, 2, *sum(channels, []))
+    tags = struct.pack(">I4sII4sII", 2, b"desc", 156, len(desc), b"vcgt", 156 + len(desc),
+                       len(vcgt))
+    header = struct.pack(">I32s4s88s", 156 + len(desc) + len(vcgt), b"", b"acsp", b"")
+    return header + tags + desc + vcgt
+
+
 def write_golden_files():
     def write(name, data):
         with open(name, "wb") as f:
@@ -70,9 +82,9 @@ def write_golden_files():
 
 
 if __name__ == "__main__":
-    if sys.argv[1:2] in (["csv"], ["cal"]):
+    if sys.argv[1:2] in (["csv"], ["cal"], ["icc"]):
         levels = [int(v) for v in sys.argv[2:]]
-        text = csv_text if sys.argv[1] == "csv" else cal_text
-        sys.stdout.buffer.write(text([levels[0:256], levels[256:512], levels[512:768]]))
+        write = {"csv": csv_text, "cal": cal_text, "icc": icc_profile}[sys.argv[1]]
+        sys.stdout.buffer.write(write([levels[0:256], levels[256:512], levels[512:768]]))
     else:
         write_golden_files()
