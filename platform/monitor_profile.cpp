@@ -1,6 +1,5 @@
 #include "platform/monitor_profile.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -110,12 +109,10 @@ CString DefaultProfileName(const CString& deviceKey, CColorProfileApi& colors) {
                                           name.data())) {
         return CString();
     }
-    // The program's strings are ANSI; a character the code page lacks becomes '?', and the file
-    // then is not found, which is said.
-    const int ansiLength =
-        WideCharToMultiByte(CP_ACP, 0, name.data(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(std::max(ansiLength, 1)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, name.data(), -1, &ansi[0], ansiLength, nullptr, nullptr);
+    // The program's strings are ANSI. A character the code page lacks becomes '?', never a
+    // look-alike that could name another file; that file is then not found, which is said.
+    std::string ansi;
+    AfxWideToAnsi(name.data(), GetACP(), ansi);
     return CString(ansi.c_str());
 }
 
