@@ -198,7 +198,7 @@ int VerifyCommand(const MonitorRamp& read, const std::string& fileName) {
         if (!ReadCalibrationFile(fileName.c_str(), source, error)) {
             throw CCliError(error);
         }
-        compared = "File \"" + fileName + "\"\n";
+        compared = "File \"" + lumatab::PrintableText(fileName) + "\"\n";
         hasCalibration = source.hasCalibration;
         calibration = source.calibration;
     }
