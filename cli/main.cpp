@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <sstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,8 +30,6 @@
 namespace {
 
 using lumatab::GammaRamp;
-
-const char* const kChannelNames[lumatab::kChannelCount] = {"Red", "Green", "Blue"};
 
 void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -109,52 +107,44 @@ void ListCommand() {
 std::string StatsText(const GammaRamp& ramp) {
     CTextTable table({CTextTable::Align::Left, CTextTable::Align::Right, CTextTable::Align::Right,
                       CTextTable::Align::Right});
-    table.AddRow({"", kChannelNames[0], kChannelNames[1], kChannelNames[2]});
+    table.AddRow(
+        {"", lumatab::kChannelNames[0], lumatab::kChannelNames[1], lumatab::kChannelNames[2]});
     for (const lumatab::StatsRow& row : lumatab::FormatRampStats(ramp)) {
         table.AddRow({row.label, row.values[0], row.values[1], row.values[2]});
     }
     return table.Text();
 }
 
-// The window's rows, as the clipboard gets them, in columns; the blank that ends each cell in the
-// list control is dropped.
+// The window's headings and rows in columns; the blank that ends a number's cell in the list
+// control is dropped.
 void ShowCommand(const GammaRamp& ramp) {
     CTextTable table(
         std::vector<CTextTable::Align>(lumatab::kRampColumnCount, CTextTable::Align::Right));
-    std::istringstream lines(lumatab::RampTableText(ramp));
-    for (std::string line; std::getline(lines, line);) {
-        std::vector<std::string> cells;
-        std::istringstream fields(line);
-        for (std::string cell; std::getline(fields, cell, '\t');) {
-            cell.erase(cell.find_last_not_of(" \r") + 1);
-            cells.push_back(cell);
+    std::vector<std::string> headings;
+    for (const lumatab::RampColumn& column : lumatab::kRampColumns) {
+        headings.push_back(column.heading);
+    }
+    table.AddRow(headings);
+    for (const lumatab::RampRow& row : lumatab::RampTableRows(ramp)) {
+        std::vector<std::string> cells(row.begin(), row.end());
+        for (std::string& cell : cells) {
+            cell.erase(cell.find_last_not_of(' ') + 1);
         }
         table.AddRow(cells);
     }
     Print(table.Text() + "\n" + StatsText(ramp));
 }
 
-// Collects the CSV's bytes for one write through CFile.
-class CStringByteSink : public lumatab::ByteSink {
-public:
-    void Write(const void* data, std::size_t size) override {
-        m_bytes.append(static_cast<const char*>(data), size);
-    }
-    const std::string& Bytes() const { return m_bytes; }
-
-private:
-    std::string m_bytes;
-};
-
-// Writes the file whole, as the window does: a failure leaves an existing file as it was. Then
-// says which monitor's ramp went where.
-void WriteRampFile(const MonitorRamp& read, const std::string& fileName, const std::string& bytes) {
+// Writes the file whole through `write`, as the window does: a failure leaves an existing file as
+// it was. Then says which monitor's ramp went where.
+void WriteRampFile(const MonitorRamp& read, const std::string& fileName,
+                   const std::function<void(lumatab::ByteSink&)>& write) {
     CFile file;
     try {
         if (!file.Open(fileName.c_str())) {
             throw CFileException(static_cast<LONG>(GetLastError()), fileName.c_str());
         }
-        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        write(file);
         file.Close();
     } catch (const CFileException& e) {
         throw CCliError("cannot write \"" + fileName +
@@ -167,17 +157,14 @@ void WriteRampFile(const MonitorRamp& read, const std::string& fileName, const s
 void ExportCommand(const MonitorRamp& read, const std::string& fileName) {
     lumatab::GammaTable table;
     lumatab::BuildGammaTable(read.ramp, table);
-    CStringByteSink csv;
-    lumatab::WriteRampCsv(csv, read.ramp, table);
-    WriteRampFile(read, fileName, csv.Bytes());
+    WriteRampFile(read, fileName,
+                  [&](lumatab::ByteSink& file) { lumatab::WriteRampCsv(file, read.ramp, table); });
 }
 
 void SaveCommand(const MonitorRamp& read, const std::string& fileName) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const std::string created = lumatab::FormatCalibrationTime(
-        now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond);
-    WriteRampFile(read, fileName, lumatab::WriteCalibration(read.ramp, created));
+    const std::string text = lumatab::WriteCalibration(read.ramp, CalibrationTimeNow());
+    WriteRampFile(read, fileName,
+                  [&](lumatab::ByteSink& file) { file.Write(text.data(), text.size()); });
 }
 
 // Compares with the calibration of FILE, or with the monitor's profile's when there is none.
@@ -209,7 +196,7 @@ int VerifyCommand(const MonitorRamp& read, const std::string& fileName) {
     CTextTable table({CTextTable::Align::Left, CTextTable::Align::Right, CTextTable::Align::Right});
     table.AddRow({"Channel", "Largest difference", "% of full scale"});
     for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
-        table.AddRow({kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
+        table.AddRow({lumatab::kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
                       lumatab::FormatFixed(verification.maxPercent[ch], 2)});
     }
     Print(compared + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));

@@ -13,7 +13,6 @@ namespace lumatab {
 
 namespace {
 
-constexpr int kFullScale = 65535;
 // How far RGB_I may stray from its row's even position: positions written with four or more
 // decimals pass, and the misplacement stays under a thirtieth of an 8-bit input step.
 constexpr double kInputTolerance = 1e-4;
@@ -423,10 +422,9 @@ std::string DescribeVerification(const Verification& verification) {
     if (verification.loaded) {
         return "Matches the calibration within 1/255";
     }
-    static const char* const kNames[kChannelCount] = {"red", "green", "blue"};
     std::string text = "Largest differences:";
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        text += std::string(ch == 0 ? " " : ", ") + kNames[ch] + ' ' +
+        text += std::string(ch == 0 ? " " : ", ") + kChannelNamesLower[ch] + ' ' +
                 FormatWhole(verification.maxDifference[ch]) + " (" +
                 FormatFixed(verification.maxPercent[ch], 2) + "%)";
     }

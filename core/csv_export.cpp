@@ -8,8 +8,6 @@
 
 namespace lumatab {
 
-const char kRampCsvHeader[] = "Index,R hex,R dec,R gamma,G hex,G dec,G gamma,B hex,B dec,B gamma";
-
 namespace {
 
 // Appends a record field by field; to_chars keeps it independent of the process locale.
@@ -44,7 +42,8 @@ private:
 }  // namespace
 
 void WriteRampCsv(ByteSink& file, const GammaRamp& ramp, const GammaTable& table) {
-    file.Write(kRampCsvHeader, sizeof kRampCsvHeader - 1);
+    const std::string header = RampHeadingLine(',');
+    file.Write(header.data(), header.size());
     for (int i = 0; i < kRampSize; ++i) {
         RecordBuilder record;
         record.Append('\n');

@@ -4,6 +4,9 @@
 
 namespace lumatab {
 
+const char* const kChannelNames[kChannelCount] = {"Red", "Green", "Blue"};
+const char* const kChannelNamesLower[kChannelCount] = {"red", "green", "blue"};
+
 double EntryGamma::of(Channel ch) const {
     switch (ch) {
         case Channel::Red:
@@ -28,7 +31,7 @@ std::int32_t TruncateToInt32(double value) {
 namespace {
 
 double ChannelGamma(double y, double logX, std::uint16_t level) {
-    const double a = y - level / 65535.0;
+    const double a = y - level / static_cast<double>(kFullScale);
     const double r = std::log(a) / logX;
     const std::int32_t n = TruncateToInt32(r * 100.0 + 0.5);
     return n / 100.0;
@@ -37,7 +40,7 @@ double ChannelGamma(double y, double logX, std::uint16_t level) {
 }  // namespace
 
 EntryGamma ComputeEntryGamma(const GammaRamp& ramp, int index) {
-    const double x = index * 257.0 / 65535.0;
+    const double x = index * 257.0 / kFullScale;
     const double y = std::pow(x, 2.2) + x;
     const double logX = std::log(x);
     return EntryGamma{ChannelGamma(y, logX, ramp.at(Channel::Red, index)),

@@ -8,9 +8,14 @@ namespace lumatab {
 
 constexpr int kChannelCount = 3;
 constexpr int kRampSize = 256;
+// The highest level of an entry: full scale.
+constexpr int kFullScale = 65535;
 
 // Channel order of every record: red, green, blue.
 enum class Channel { Red = 0, Green = 1, Blue = 2 };
+// The channels' names in that order: capitalised for headings, lower case within a sentence.
+extern const char* const kChannelNames[kChannelCount];
+extern const char* const kChannelNamesLower[kChannelCount];
 
 // Output level of each input level, red then green then blue: exactly the 1536-byte block
 // that GetDeviceGammaRamp fills, so the display code hands this object to it directly.

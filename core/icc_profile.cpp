@@ -6,6 +6,7 @@
 
 #include "core/calibration.h"
 #include "core/number_text.h"
+#include "core/printable_text.h"
 
 namespace lumatab {
 
@@ -17,14 +18,6 @@ constexpr std::size_t kTagEntryBytes = 12;
 constexpr std::size_t kSignatureOffset = 36;
 constexpr std::uint16_t kEnglish = 0x656E;       // "en"
 constexpr std::uint16_t kUnitedStates = 0x5553;  // "US"
-
-const char* const kChannelNames[kChannelCount] = {"red", "green", "blue"};
-
-// The name of a file without its folder.
-std::string_view BaseName(std::string_view fileName) {
-    const std::size_t slash = fileName.find_last_of("\\/:");
-    return slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
-}
 
 char Shown(std::uint32_t c) {
     return c >= ' ' && c <= '~' ? static_cast<char>(c) : '?';
@@ -257,7 +250,7 @@ private:
         }
         // One channel serves all three.
         std::vector<double> planar(kChannelCount * count);
-        const double full = entrySize == 1 ? 255.0 : 65535.0;
+        const double full = entrySize == 1 ? 255.0 : kFullScale;
         for (std::size_t k = 0; k < planar.size(); ++k) {
             const std::size_t entry = channels == 1 ? k % count : k;
             const std::size_t at = tag_.offset + kData + entry * entrySize;
@@ -282,7 +275,7 @@ private:
             const double gamma = TagFixed(12 + ch * 12);
             const double min = TagFixed(16 + ch * 12);
             const double max = TagFixed(20 + ch * 12);
-            const std::string name = kChannelNames[ch];
+            const std::string name = kChannelNamesLower[ch];
             if (gamma <= 0) {
                 return FailIn(name + " gamma " + FormatFixed(gamma, 5) + " is not above 0");
             }
@@ -299,7 +292,7 @@ private:
             for (int i = 0; i < kRampSize; ++i) {
                 const double value = min + (max - min) * std::pow(i / 255.0, gamma);
                 ramp.levels[ch][i] =
-                    static_cast<std::uint16_t>(static_cast<int>(65535 * value + 0.5));
+                    static_cast<std::uint16_t>(static_cast<int>(kFullScale * value + 0.5));
             }
             text += (ch == 0 ? "" : " / ") + FormatFixed(gamma, 2);
         }

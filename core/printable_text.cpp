@@ -17,4 +17,9 @@ std::string PrintableText(std::string_view text) {
     return printable;
 }
 
+std::string_view BaseName(std::string_view fileName) {
+    const std::size_t slash = fileName.find_last_of("\\/:");
+    return slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
+}
+
 }  // namespace lumatab

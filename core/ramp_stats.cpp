@@ -10,8 +10,6 @@ namespace lumatab {
 
 namespace {
 
-constexpr int kFullScale = 65535;
-
 int CountDistinctLevels(const std::uint16_t* levels) {
     std::uint16_t sorted[kRampSize];
     std::copy(levels, levels + kRampSize, sorted);

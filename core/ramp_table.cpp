@@ -1,6 +1,7 @@
 #include "core/ramp_table.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "core/number_text.h"
 
@@ -78,26 +79,42 @@ void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& s
 
 namespace {
 
-// Collects the rows of a refresh as tab-separated text.
-class TextSink : public RampTableSink {
+// Collects the rows of a refresh as values.
+class RowsSink : public RampTableSink {
 public:
-    std::string text;
-    void DeleteAllRows() override {}
-    void InsertRow(int, const char* cell) override { text.append("\r\n").append(cell); }
-    void SetCell(int, int, const char* cell) override { text.append("\t").append(cell); }
+    std::vector<RampRow> rows;
+    void DeleteAllRows() override { rows.clear(); }
+    void InsertRow(int, const char* cell) override { rows.push_back({cell}); }
+    void SetCell(int row, int column, const char* cell) override { rows[row][column] = cell; }
     void SetSummary(Channel, const char*) override {}
 };
 
 }  // namespace
 
-std::string RampTableText(const GammaRamp& ramp) {
-    TextSink sink;
-    for (const RampColumn& column : kRampColumns) {
-        sink.text.append(sink.text.empty() ? "" : "\t").append(column.heading);
-    }
+std::vector<RampRow> RampTableRows(const GammaRamp& ramp) {
+    RowsSink sink;
     GammaTable table;
     RefreshRampTable(ramp, table, sink);
-    return sink.text;
+    return std::move(sink.rows);
+}
+
+std::string RampHeadingLine(char separator) {
+    std::string line = kRampColumns[0].heading;
+    for (int column = 1; column < kRampColumnCount; ++column) {
+        line.append(1, separator).append(kRampColumns[column].heading);
+    }
+    return line;
+}
+
+std::string RampTableText(const GammaRamp& ramp) {
+    std::string text = RampHeadingLine('\t');
+    for (const RampRow& row : RampTableRows(ramp)) {
+        text += "\r\n" + row[0];
+        for (int column = 1; column < kRampColumnCount; ++column) {
+            text.append("\t").append(row[column]);
+        }
+    }
+    return text;
 }
 
 }  // namespace lumatab

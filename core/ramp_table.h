@@ -1,7 +1,9 @@
 // What the user sees of a ramp: the ten-column table of 256 rows and the entry-128 summary.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "core/gamma_ramp.h"
 
@@ -41,6 +43,16 @@ public:
 
 // Recomputes the whole table from the ramp and rebuilds every row and the summaries in sink.
 void RefreshRampTable(const GammaRamp& ramp, GammaTable& table, RampTableSink& sink);
+
+// One row's ten cells as the list shows them: numbers padded to their column and followed by a
+// blank, gammas as FormatGammaCell gives them.
+using RampRow = std::array<std::string, kRampColumnCount>;
+
+// The 256 rows of the table.
+std::vector<RampRow> RampTableRows(const GammaRamp& ramp);
+
+// The column headings joined by `separator`: the first line of the clipboard text and of the CSV.
+std::string RampHeadingLine(char separator);
 
 // The table as text, for the clipboard: the headings, then every row's cells as the list shows
 // them; cells separated by tabs, rows by CRLF.

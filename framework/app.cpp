@@ -16,16 +16,6 @@ CWinApp::CWinApp() {
     g_pApp = this;
 }
 
-CWinApp::~CWinApp() {
-    if (g_pApp == this) {
-        g_pApp = nullptr;
-    }
-}
-
-CWinApp* AfxGetApp() {
-    return g_pApp;
-}
-
 HINSTANCE AfxGetResourceHandle() {
     return GetModuleHandleA(nullptr);
 }
@@ -38,10 +28,10 @@ int AfxWinMain() {
     try {
         const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX),
                                                ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-        if (AfxGetApp() == nullptr || !InitCommonControlsEx(&controls)) {
+        if (g_pApp == nullptr || !InitCommonControlsEx(&controls)) {
             AfxThrowResourceException();
         }
-        AfxGetApp()->InitInstance();
+        g_pApp->InitInstance();
     } catch (...) {
         AfxReportCurrentException(nullptr);
         exitCode = 1;

@@ -11,17 +11,13 @@ public:
     CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
-    virtual ~CWinApp();
+    virtual ~CWinApp() = default;
 
     // The program's start-up; it runs its modal dialogs itself. The result is not used: the
     // layer has no message loop of its own, so the program ends when this returns.
     virtual BOOL InitInstance() { return TRUE; }
-
-    CWnd* m_pMainWnd = nullptr;  // not owned: the main window object belongs to InitInstance
 };
 
-// The application object, or null before it is constructed.
-CWinApp* AfxGetApp();
 // The module whose resources the dialogs are built from: the executable.
 HINSTANCE AfxGetResourceHandle();
 // Prepares the user-interface thread (common controls, COM) and runs the application's

@@ -50,10 +50,6 @@ INT_PTR CDialog::DoModal() {
     return result;
 }
 
-void CDialog::EndDialog(int nResult) {
-    ::EndDialog(m_hWnd, nResult);
-}
-
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
     return TRUE;
@@ -63,9 +59,9 @@ void CDialog::OnOK() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    EndDialog(IDOK);
+    ::EndDialog(m_hWnd, IDOK);
 }
 
 void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
+    ::EndDialog(m_hWnd, IDCANCEL);
 }

@@ -10,10 +10,9 @@ public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
         : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
-    // Creates the dialog from its template and runs it until EndDialog; returns EndDialog's
-    // result, or -1 if the dialog could not be created.
+    // Creates the dialog from its template and runs it until ::EndDialog; returns its result, or
+    // -1 if the dialog could not be created.
     virtual INT_PTR DoModal();
-    void EndDialog(int nResult);
 
     // Sees each message of the dialog's windows before the dialog manager does; TRUE when it
     // handled the message (an accelerator, say), which then goes no further.

@@ -44,8 +44,7 @@ CString AfxSystemErrorText(DWORD error) {
 CString AfxGetAppName() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length < MAX_PATH ? length : 0);
-    name.erase(0, name.find_last_of("\\/") + 1);
+    std::string name(lumatab::BaseName(std::string_view(path, length < MAX_PATH ? length : 0)));
     name.erase(std::min(name.size(), name.rfind('.')));
     return name.c_str();
 }

@@ -60,9 +60,9 @@ BOOL CFile::Open(const char* fileName) {
     return FALSE;
 }
 
-void CFile::Write(const void* data, UINT count) {
+void CFile::Write(const void* data, std::size_t count) {
     DWORD written = 0;
-    if (!WriteFile(m_hFile, data, count, &written, nullptr)) {
+    if (!WriteFile(m_hFile, data, static_cast<DWORD>(count), &written, nullptr)) {
         ThrowLastError();
     }
     if (written != count) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/byte_sink.h"
 #include "framework/exceptions.h"
 #include "framework/string.h"
 
@@ -12,12 +13,13 @@
 // may be replaced and creates a new temporary file beside it; Write fills the temporary file;
 // Close flushes it and moves it over the target. Until Close succeeds the target is exactly as it
 // was, and a temporary file that is never completed is removed. Bytes are written as given (no
-// newline translation), and nobody else may open the temporary file while it is written.
-class CFile {
+// newline translation), and nobody else may open the temporary file while it is written. The
+// file writers of the window and the command line write straight into it.
+class CFile : public lumatab::ByteSink {
 public:
     CFile() = default;
     // Removes a temporary file that was not completed.
-    ~CFile();
+    ~CFile() override;
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
@@ -28,7 +30,7 @@ public:
     BOOL Open(const char* fileName);
     // Writes all `count` bytes; throws CFileException, naming the target, on a failed or short
     // write.
-    void Write(const void* data, UINT count);
+    void Write(const void* data, std::size_t count) override;
     // Completes the file and puts it in place; throws CFileException, naming the target, if any
     // step fails, and the target then stays as it was.
     void Close();

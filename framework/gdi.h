@@ -34,7 +34,6 @@ public:
     HGDIOBJ SelectObject(CFont* pFont) { return ::SelectObject(m_hDC, pFont->m_hObject); }
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
-    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     operator HDC() const { return m_hDC; }  // NOLINT: passed straight to GDI calls
 
     HDC m_hDC;

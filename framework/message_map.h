@@ -65,10 +65,9 @@ protected:                                        \
      }},
 
 // HCURSOR OnQueryDragIcon()
-#define ON_WM_QUERYDRAGICON()                                                \
-    {WM_QUERYDRAGICON, 0, 0, [](CWnd* pWnd, WPARAM, LPARAM) -> LRESULT {     \
-         HCURSOR hCursor = static_cast<ThisClass*>(pWnd)->OnQueryDragIcon(); \
-         return reinterpret_cast<LRESULT>(hCursor);                          \
+#define ON_WM_QUERYDRAGICON()                                                                \
+    {WM_QUERYDRAGICON, 0, 0, [](CWnd* pWnd, WPARAM, LPARAM) -> LRESULT {                     \
+         return reinterpret_cast<LRESULT>(static_cast<ThisClass*>(pWnd)->OnQueryDragIcon()); \
      }},
 
 // void memberFxn(), for the WM_COMMAND notification `code` from control `id`.

@@ -187,3 +187,10 @@ bool ReadCalibrationFile(const char* path, lumatab::CalibrationSource& source, s
     }
     return lumatab::ReadCalibrationSource(bytes, path, source, error);
 }
+
+std::string CalibrationTimeNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return lumatab::FormatCalibrationTime(now.wYear, now.wMonth, now.wDay, now.wDayOfWeek,
+                                          now.wHour, now.wMinute, now.wSecond);
+}

@@ -1,6 +1,6 @@
-// Which ICC profile is a monitor's, and the reading of calibration files and profiles from disk
-// for the command line and the curves window. The colour-management calls sit behind
-// CColorProfileApi so that the lookup can be tested with fakes.
+// Which ICC profile is a monitor's, the reading of calibration files and profiles from disk for
+// the command line and the curves window, and the time a saved calibration file states. The
+// colour-management calls sit behind CColorProfileApi so that the lookup can be tested with fakes.
 #pragma once
 
 #include <windows.h>
@@ -63,3 +63,6 @@ MonitorProfile ReadMonitorProfile(const MonitorEntry& monitor,
 //   cannot read "x.cal": File not found.
 //   "x.icc" is not a valid ICC profile: tag 'vcgt' at offset 1324: entry size 3 is not 1 or 2
 bool ReadCalibrationFile(const char* path, lumatab::CalibrationSource& source, std::string& error);
+
+// The local time now, as a calibration file's CREATED states it: "Mon Dec 07 17:30:04 2026".
+std::string CalibrationTimeNow();

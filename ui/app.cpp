@@ -5,9 +5,7 @@
 
 BOOL CLumatabApp::InitInstance() {
     CLumatabDlg dlg;
-    m_pMainWnd = &dlg;
     const INT_PTR result = dlg.DoModal();
-    m_pMainWnd = nullptr;  // the dialog object ends with this routine
     // -1: the template never became a window, so the user has seen nothing yet.
     if (result == -1) {
         AfxThrowResourceException();

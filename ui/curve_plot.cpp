@@ -20,7 +20,6 @@ constexpr COLORREF kTextColour = RGB(210, 210, 210);
 constexpr COLORREF kCursorColour = RGB(170, 170, 170);
 // The effective gamma view's scale: 0 to this, one tick per unit.
 constexpr int kGammaScaleTop = 4;
-const char* const kChannelNames[kChannelCount] = {"Red", "Green", "Blue"};
 const char* const kLevelTicks[] = {"0 %", "25 %", "50 %", "75 %", "100 %"};
 const char* const kGammaTicks[] = {"0", "1", "2", "3", "4"};
 const int kEntryTicks[] = {0, 64, 128, 192, 255};
@@ -97,7 +96,8 @@ void DrawChannel(HDC hDC, const PlotScale& scale, CurveView view, const lumatab:
     };
     for (int i = 0; i < kRampSize; ++i) {
         if (view == CurveView::Levels) {
-            run.push_back({scale.X(i), scale.Y(ramp.levels[channel][i] / 65535.0)});
+            run.push_back({scale.X(i), scale.Y(ramp.levels[channel][i] /
+                                               static_cast<double>(lumatab::kFullScale))});
             continue;
         }
         const double gamma = table.values[channel][i];
@@ -142,6 +142,14 @@ CPlotBitmap::~CPlotBitmap() {
     if (m_hDC != nullptr) {
         DeleteDC(m_hDC);
     }
+}
+
+CWindowFontDC::CWindowFontDC(HWND hWnd)
+    : m_hWnd(hWnd), m_hDC(GetDC(hWnd)), m_hOldFont(SelectObject(m_hDC, PlotFont(hWnd))) {}
+
+CWindowFontDC::~CWindowFontDC() {
+    SelectObject(m_hDC, m_hOldFont);
+    ReleaseDC(m_hWnd, m_hDC);
 }
 
 BEGIN_MESSAGE_MAP(CCurvePlot, CStatic)
@@ -276,7 +284,8 @@ void CCurvePlot::Draw(CPlotBitmap& bitmap) const {
             DrawLine(hDC, x, middle, x + sample, middle);
         }
         x += sample + 4;
-        const char* name = comparison ? m_pComparison->name.c_str() : kChannelNames[channel];
+        const char* name =
+            comparison ? m_pComparison->name.c_str() : lumatab::kChannelNames[channel];
         RECT text = {x, 3, width - 4, 3 + textHeight};
         SetTextColor(hDC, colour);
         DrawTextA(hDC, name, -1, &text, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -355,11 +364,7 @@ void CCurvePlot::MoveToPointer(int x) {
     RECT client;
     GetClientRect(&client);
     // The area as the last paint laid it out, in the window's font.
-    const HDC hDC = GetDC(m_hWnd);
-    const HGDIOBJ hOldFont = SelectObject(hDC, PlotFont(m_hWnd));
-    const RECT area = PlotArea(hDC, client.right, client.bottom);
-    SelectObject(hDC, hOldFont);
-    ReleaseDC(m_hWnd, hDC);
+    const RECT area = PlotArea(CWindowFontDC(m_hWnd), client.right, client.bottom);
     const int span = area.right - area.left - 1;
     if (span > 0) {
         SetEntry(((x - area.left) * 255 + span / 2) / span);

@@ -54,6 +54,23 @@ private:
     HGDIOBJ m_hOldBitmap = nullptr;
 };
 
+// A window's device context with the window's font selected (the GUI font before it has one),
+// for measuring text as the window shows it. The context is released on destruction; the font
+// is only borrowed.
+class CWindowFontDC {
+public:
+    explicit CWindowFontDC(HWND hWnd);
+    CWindowFontDC(const CWindowFontDC&) = delete;
+    CWindowFontDC& operator=(const CWindowFontDC&) = delete;
+    ~CWindowFontDC();
+    operator HDC() const { return m_hDC; }  // NOLINT: passed straight to GDI calls
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+    HGDIOBJ m_hOldFont;
+};
+
 class CCurvePlot : public CStatic {
 public:
     // The ramp to draw; not owned, it must outlive the window's paints.

@@ -27,12 +27,11 @@ const CSaveTexts kPictureTexts = {"png",
 // the list shows it, then "; calibration 40100 / 32896 / 65535" when there is one.
 std::string ReadoutText(const lumatab::GammaRamp& ramp, int entry,
                         const lumatab::GammaRamp* pCalibration) {
-    const char* const kNames[lumatab::kChannelCount] = {"red", "green", "blue"};
     const lumatab::EntryGamma gamma = lumatab::TableEntryGamma(ramp, entry);
     std::string text = "Entry " + lumatab::FormatWhole(entry) + " (" +
                        lumatab::FormatFixed(entry * 100.0 / 255.0, 1) + " %): ";
     for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
-        text += std::string(ch == 0 ? "" : ", ") + kNames[ch] + " " +
+        text += std::string(ch == 0 ? "" : ", ") + lumatab::kChannelNamesLower[ch] + " " +
                 lumatab::FormatWhole(ramp.levels[ch][entry]) + " (" +
                 lumatab::FormatGammaCell(gamma.of(static_cast<lumatab::Channel>(ch))) + ")";
     }
@@ -57,12 +56,8 @@ bool TextFits(HWND hWnd, const std::string& text) {
     RECT client;
     GetClientRect(hWnd, &client);
     RECT rect = client;
-    const HDC hDC = GetDC(hWnd);
-    const HGDIOBJ hOldFont =
-        SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)));
-    DrawTextA(hDC, text.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(hDC, hOldFont);
-    ReleaseDC(hWnd, hDC);
+    DrawTextA(CWindowFontDC(hWnd), text.c_str(), -1, &rect,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return rect.right <= client.right && rect.bottom <= client.bottom;
 }
 
@@ -95,10 +90,9 @@ BOOL CCurvesDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_plot.SetRamp(m_ramp);
     CheckRadioButton(m_hWnd, IDC_VIEW_LEVELS, IDC_VIEW_GAMMA, IDC_VIEW_LEVELS);
-    const char* const kHeadings[] = {"Statistic", "Red", "Green", "Blue"};
-    for (int column = 0; column < 4; ++column) {
-        m_listStats.InsertColumn(column, kHeadings[column],
-                                 column == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT, 0);
+    m_listStats.InsertColumn(0, "Statistic", LVCFMT_LEFT, 0);
+    for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
+        m_listStats.InsertColumn(ch + 1, lumatab::kChannelNames[ch], LVCFMT_RIGHT, 0);
     }
     int row = 0;
     for (const lumatab::StatsRow& stats : lumatab::FormatRampStats(m_ramp)) {
@@ -223,8 +217,8 @@ void CCurvesDlg::OnCompare() {
                             MB_ICONERROR | MB_OK);
         return;
     }
-    const std::string path = static_cast<const char*>(pathName);
-    std::string name = "\"" + path.substr(path.find_last_of("\\/") + 1) + "\"";
+    std::string name =
+        "\"" + std::string(lumatab::BaseName(static_cast<const char*>(pathName))) + "\"";
     if (!source.hasCalibration) {
         name += " (no calibration: a linear ramp)";
     }

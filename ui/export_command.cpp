@@ -31,18 +31,6 @@ const CSaveTexts kCalibrationTexts = {"cal",
                                       "The gamma ramp has been saved as a calibration file.",
                                       true};
 
-// Hands the writers' bytes to an open file; a failed write throws CFileException.
-class CFileByteSink : public lumatab::ByteSink {
-public:
-    explicit CFileByteSink(CFile& file) : m_file(file) {}
-    void Write(const void* data, std::size_t size) override {
-        m_file.Write(data, static_cast<UINT>(size));
-    }
-
-private:
-    CFile& m_file;  // not owned
-};
-
 }  // namespace
 
 void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, CShell& shell,
@@ -63,8 +51,7 @@ void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, C
         shell.ShowMessage(owner, texts.openError, MB_ICONERROR | MB_OK);
         return;
     }
-    CFileByteSink sink(file);
-    write(sink);
+    write(file);
     file.Close();
     shell.ShowMessage(owner, texts.success, MB_ICONINFORMATION | MB_OK);
 }

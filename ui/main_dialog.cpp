@@ -51,6 +51,21 @@ private:
     CWnd& m_wnd;
 };
 
+// A menu from the executable's resources, owned by this object and destroyed with it.
+class CResourceMenu {
+public:
+    explicit CResourceMenu(UINT nID)
+        : m_hMenu(LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nID))) {}
+    CResourceMenu(const CResourceMenu&) = delete;
+    CResourceMenu& operator=(const CResourceMenu&) = delete;
+    ~CResourceMenu() { DestroyMenu(m_hMenu); }
+    // The drop-down at `position`; null if there is none.
+    HMENU SubMenu(int position) const { return GetSubMenu(m_hMenu, position); }
+
+private:
+    HMENU m_hMenu;
+};
+
 constexpr char kUnreadRamp[] = "The gamma ramp of the selected monitor could not be read.";
 
 // Puts `text` on the clipboard as CF_TEXT; FALSE if the clipboard does not take it.
@@ -119,15 +134,13 @@ BOOL CLumatabDlg::OnInitDialog() {
     const DWORD length = GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
     m_strModuleFolder = FolderOf(CString(modulePath, static_cast<int>(length)));
 
-    m_labelRed.SetLabelFontHeight(kLabelFontHeight)
-        .SetLabelTextColor(kChannelColours[0])
-        .SetLabelBkColor(kDarkBackground);
-    m_labelGreen.SetLabelFontHeight(kLabelFontHeight)
-        .SetLabelTextColor(kChannelColours[1])
-        .SetLabelBkColor(kDarkBackground);
-    m_labelBlue.SetLabelFontHeight(kLabelFontHeight)
-        .SetLabelTextColor(kChannelColours[2])
-        .SetLabelBkColor(kDarkBackground);
+    CLabel* const labels[lumatab::kChannelCount] = {&m_labelRed, &m_labelGreen, &m_labelBlue};
+    for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
+        labels[ch]
+            ->SetLabelFontHeight(kLabelFontHeight)
+            .SetLabelTextColor(kChannelColours[ch])
+            .SetLabelBkColor(kDarkBackground);
+    }
 
     EnumerateMonitors(m_arrMonitorNames, m_arrDeviceNames, m_display);
     // Explicit positions keep combo position k equal to list index k despite CBS_SORT.
@@ -188,7 +201,7 @@ void CLumatabDlg::OnPaint() {
     GetClientRect(&rect);
     const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hAppIcon);
+    DrawIcon(dc, x, y, m_hAppIcon);
 }
 
 HCURSOR CLumatabDlg::OnQueryDragIcon() {
@@ -266,12 +279,10 @@ void CLumatabDlg::OnContextMenu(CWnd* pWnd, POINT point) {
         point = {0, 0};
         ClientToScreen(m_listRamp.m_hWnd, &point);
     }
-    // The menu resource is owned here until DestroyMenu.
-    const HMENU hMenu = LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_LIST_MENU));
-    const HMENU hPopup = GetSubMenu(hMenu, 0);
+    const CResourceMenu menu(IDR_LIST_MENU);
+    const HMENU hPopup = menu.SubMenu(0);
     EnableMenuItem(hPopup, ID_SHOW_CURVES, m_bRampRead ? MF_ENABLED : MF_GRAYED);
     TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
-    DestroyMenu(hMenu);
 }
 
 BOOL CLumatabDlg::PreTranslateMessage(MSG* pMsg) {

@@ -2,9 +2,9 @@
 
 #include <shlobj.h>
 
-#include "core/calibration.h"
 #include "framework/exceptions.h"
 #include "framework/file_dialog.h"
+#include "platform/monitor_profile.h"
 
 namespace {
 
@@ -37,12 +37,7 @@ public:
         AfxMessageBox(owner != nullptr ? owner->GetSafeHwnd() : nullptr, text, type);
     }
 
-    std::string LocalTimeText() override {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        return lumatab::FormatCalibrationTime(now.wYear, now.wMonth, now.wDay, now.wDayOfWeek,
-                                              now.wHour, now.wMinute, now.wSecond);
-    }
+    std::string LocalTimeText() override { return CalibrationTimeNow(); }
 };
 
 }  // namespace

@@ -44,5 +44,5 @@ public:
     }
 };
 
-// The real shell: SHGetFolderPathA, CFileDialog, AfxMessageBox and GetLocalTime.
+// The real shell: SHGetFolderPathA, CFileDialog, AfxMessageBox and CalibrationTimeNow.
 CShell& Win32Shell();

@@ -25,7 +25,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR nTimer, DWORD) {
 
 // A script that failed to end its dialog: the dialog ends with kAbandoned instead of hanging.
 void CALLBACK EndAbandoned(HWND, UINT, UINT_PTR, DWORD) {
-    g_pModal->EndDialog(kAbandoned);
+    ::EndDialog(g_pModal->m_hWnd, kAbandoned);
 }
 
 BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM) {
