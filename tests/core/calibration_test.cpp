@@ -13,19 +13,11 @@
 namespace lumatab {
 namespace {
 
+// Four lines a string: lines 1 to 4, 5 to 8 and 9 to 12.
 const std::string kTwoRows =
-    "CAL\n"                       // 1
-    "DEVICE_CLASS \"DISPLAY\"\n"  // 2
-    "COLOR_REP \"RGB\"\n"         // 3
-    "NUMBER_OF_FIELDS 4\n"        // 4
-    "BEGIN_DATA_FORMAT\n"         // 5
-    "RGB_I RGB_R RGB_G RGB_B\n"   // 6
-    "END_DATA_FORMAT\n"           // 7
-    "NUMBER_OF_SETS 2\n"          // 8
-    "BEGIN_DATA\n"                // 9
-    "0.0 0.0 0.0 0.0\n"           // 10
-    "1.0 1.0 1.0 1.0\n"           // 11
-    "END_DATA\n";                 // 12
+    "CAL\nDEVICE_CLASS \"DISPLAY\"\nCOLOR_REP \"RGB\"\nNUMBER_OF_FIELDS 4\n"
+    "BEGIN_DATA_FORMAT\nRGB_I RGB_R RGB_G RGB_B\nEND_DATA_FORMAT\nNUMBER_OF_SETS 2\n"
+    "BEGIN_DATA\n0.0 0.0 0.0 0.0\n1.0 1.0 1.0 1.0\nEND_DATA\n";
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     return text.replace(text.find(from), from.size(), to);

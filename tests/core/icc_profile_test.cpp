@@ -17,47 +17,43 @@
 namespace lumatab {
 namespace {
 
-std::string Be16(std::uint32_t v) {
+std::string Be16(std::uint64_t v) {
     return {static_cast<char>(v >> 8), static_cast<char>(v)};
 }
-std::string Be32(std::uint32_t v) {
+std::string Be32(std::uint64_t v) {
     return Be16(v >> 16) + Be16(v & 0xFFFF);
 }
 std::string Fixed(double v) {
-    return Be32(static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(v * 65536))));
+    return Be32(std::lround(v * 65536));
 }
 
 // A profile of these tags, in this order, each after the tag table and 4-byte aligned.
 std::string Profile(const std::vector<std::pair<std::string, std::string>>& tags) {
-    std::string table = Be32(static_cast<std::uint32_t>(tags.size())), data;
+    std::string table = Be32(tags.size()), data;
     std::size_t at = 132 + 12 * tags.size();
     for (const auto& [signature, bytes] : tags) {
-        table += signature + Be32(static_cast<std::uint32_t>(at)) +
-                 Be32(static_cast<std::uint32_t>(bytes.size()));
+        table += signature + Be32(at) + Be32(bytes.size());
         const std::string padded = bytes + std::string((4 - bytes.size() % 4) % 4, '\0');
         data += padded;
         at += padded.size();
     }
     std::string header(128, '\0');
-    header.replace(0, 4, Be32(static_cast<std::uint32_t>(128 + table.size() + data.size())));
+    header.replace(0, 4, Be32(128 + table.size() + data.size()));
     header.replace(36, 4, "acsp");
     return header + table + data;
 }
 
 std::string Desc(const std::string& ascii) {
-    return "desc" + Be32(0) + Be32(static_cast<std::uint32_t>(ascii.size() + 1)) + ascii +
-           std::string(79, '\0');
+    return "desc" + Be32(0) + Be32(ascii.size() + 1) + ascii + std::string(79, '\0');
 }
 
 // Records of language, country and UTF-16 text.
 std::string Mluc(const std::vector<std::pair<std::string, std::u16string>>& records) {
-    std::string head =
-        "mluc" + Be32(0) + Be32(static_cast<std::uint32_t>(records.size())) + Be32(12);
+    std::string head = "mluc" + Be32(0) + Be32(records.size()) + Be32(12);
     std::string texts;
     std::size_t at = 16 + 12 * records.size();
     for (const auto& [locale, text] : records) {
-        head += locale + Be32(static_cast<std::uint32_t>(2 * text.size())) +
-                Be32(static_cast<std::uint32_t>(at + texts.size()));
+        head += locale + Be32(2 * text.size()) + Be32(at + texts.size());
         for (char16_t c : text) {
             texts += Be16(c);
         }
