@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -16,51 +17,43 @@
 namespace lumatab {
 namespace {
 
-bool Same(const GammaRamp& a, const GammaRamp& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-std::string Be16(std::uint32_t v) {
+std::string Be16(std::uint64_t v) {
     return {static_cast<char>(v >> 8), static_cast<char>(v)};
 }
-std::string Be32(std::uint32_t v) {
+std::string Be32(std::uint64_t v) {
     return Be16(v >> 16) + Be16(v & 0xFFFF);
 }
 std::string Fixed(double v) {
-    return Be32(static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(v * 65536))));
+    return Be32(std::lround(v * 65536));
 }
 
 // A profile of these tags, in this order, each after the tag table and 4-byte aligned.
 std::string Profile(const std::vector<std::pair<std::string, std::string>>& tags) {
-    std::string table = Be32(static_cast<std::uint32_t>(tags.size())), data;
+    std::string table = Be32(tags.size()), data;
     std::size_t at = 132 + 12 * tags.size();
     for (const auto& [signature, bytes] : tags) {
-        table += signature + Be32(static_cast<std::uint32_t>(at)) +
-                 Be32(static_cast<std::uint32_t>(bytes.size()));
+        table += signature + Be32(at) + Be32(bytes.size());
         const std::string padded = bytes + std::string((4 - bytes.size() % 4) % 4, '\0');
         data += padded;
         at += padded.size();
     }
     std::string header(128, '\0');
-    header.replace(0, 4, Be32(static_cast<std::uint32_t>(128 + table.size() + data.size())));
+    header.replace(0, 4, Be32(128 + table.size() + data.size()));
     header.replace(36, 4, "acsp");
     return header + table + data;
 }
 
 std::string Desc(const std::string& ascii) {
-    return "desc" + Be32(0) + Be32(static_cast<std::uint32_t>(ascii.size() + 1)) + ascii +
-           std::string(79, '\0');
+    return "desc" + Be32(0) + Be32(ascii.size() + 1) + ascii + std::string(79, '\0');
 }
 
 // Records of language, country and UTF-16 text.
 std::string Mluc(const std::vector<std::pair<std::string, std::u16string>>& records) {
-    std::string head =
-        "mluc" + Be32(0) + Be32(static_cast<std::uint32_t>(records.size())) + Be32(12);
+    std::string head = "mluc" + Be32(0) + Be32(records.size()) + Be32(12);
     std::string texts;
     std::size_t at = 16 + 12 * records.size();
     for (const auto& [locale, text] : records) {
-        head += locale + Be32(static_cast<std::uint32_t>(2 * text.size())) +
-                Be32(static_cast<std::uint32_t>(at + texts.size()));
+        head += locale + Be32(2 * text.size()) + Be32(at + texts.size());
         for (char16_t c : text) {
             texts += Be16(c);
         }
@@ -84,15 +77,16 @@ std::string VcgtFormula(const double (&gammaMinMax)[9]) {
     return bytes;
 }
 
-// The planar values of a ramp, divided by `scale`.
-std::vector<int> Planar(const GammaRamp& ramp, int scale = 1) {
+// A table of a ramp's 3 x 256 levels, 16-bit, or 8-bit (a level / 257).
+std::string VcgtTable(const GammaRamp& ramp, int size) {
     std::vector<int> values;
     for (const auto& channel : ramp.levels) {
-        for (int level : channel) {
-            values.push_back(level / scale);
-        }
+        values.insert(values.end(), std::begin(channel), std::end(channel));
     }
-    return values;
+    for (int& value : values) {
+        value /= size == 1 ? 257 : 1;
+    }
+    return VcgtTable(3, kRampSize, size, values);
 }
 
 IccProfile Read(const std::string& bytes) {
@@ -102,56 +96,46 @@ IccProfile Read(const std::string& bytes) {
     return profile;
 }
 
+constexpr char kNone[] = "none (a linear ramp is expected)";
+
 TEST(ReadIccProfile, ReadsEveryFormOfTheCalibrationAndTheDescription) {
-    const GammaRamp three = GoldenThreeChannelRamp();
-    IccProfile p = Read(Profile(
-        {{"desc", Desc("Wide\x01\xE9 gamut")}, {"vcgt", VcgtTable(3, 256, 2, Planar(three))}}));
-    EXPECT_EQ(p.description, "Wide?? gamut");
-    EXPECT_TRUE(p.hasCalibration);
-    EXPECT_TRUE(Same(p.calibration, three));
-    EXPECT_EQ(p.calibrationText, "vcgt table, 3 channels, 256 entries of 16 bits");
-
-    p = Read(Profile({{"vcgt", VcgtTable(3, 256, 1, Planar(ThreeChannelRamp(), 257))}}));
-    EXPECT_TRUE(Same(p.calibration, ThreeChannelRamp()));
-    EXPECT_EQ(p.calibrationText, "vcgt table, 3 channels, 256 entries of 8 bits");
-    EXPECT_EQ(p.description, "Plain.icm");  // no description: the file name
-
-    // One channel serves all three.
-    std::vector<int> red = Planar(CalibrationRamp());
-    red.resize(kRampSize);
-    p = Read(Profile({{"vcgt", VcgtTable(1, 256, 2, red)}}));
-    EXPECT_TRUE(Same(p.calibration, CalibrationRamp()));
-    EXPECT_EQ(p.calibrationText, "vcgt table, 1 channel, 256 entries of 16 bits");
-
-    // Entry i lies at position i * 1023 / 255 of a straight line: interpolation by position.
-    std::vector<int> line;
-    for (int k = 0; k < 3 * 1024; ++k) {
-        line.push_back(k % 1024 * 64);
+    const struct {
+        std::string bytes, description, calibrationText;
+        GammaRamp calibration;
+    } cases[] = {
+        {Profile({{"desc", Desc("Wide\x01\xE9 gamut")},
+                  {"vcgt", VcgtTable(GoldenThreeChannelRamp(), 2)}}),
+         "Wide?? gamut", "vcgt table, 3 channels, 256 entries of 16 bits",
+         GoldenThreeChannelRamp()},
+        // No description: the file's name.
+        {Profile({{"vcgt", VcgtTable(ThreeChannelRamp(), 1)}}), "Plain.icm",
+         "vcgt table, 3 channels, 256 entries of 8 bits", ThreeChannelRamp()},
+        // One channel serves all three; 256 entries are interpolated from two by position.
+        {Profile({{"vcgt", VcgtTable(1, 2, 2, {0, 65535})}}), "Plain.icm",
+         "vcgt table, 1 channel, 2 entries of 16 bits", IdentityRamp()},
+        // Version 4: the en-US record wherever it stands, else the first; a surrogate pair is
+        // one character. No 'vcgt': a linear ramp is expected.
+        {Profile({{"desc", Mluc({{"deDE", u"Bildschirm"},
+                                 {"enGB", u"Screen"},
+                                 {"enUS", u"Caf\u00e9 \U0001F600!"}})}}),
+         "Caf? ?!", kNone, IdentityRamp()},
+        {Profile({{"desc", Mluc({{"frFR", u"\u00c9cran"}, {"deDE", u"B"}})}}), "?cran", kNone,
+         IdentityRamp()},
+    };
+    for (const auto& c : cases) {
+        const IccProfile p = Read(c.bytes);
+        EXPECT_EQ(p.description, c.description);
+        EXPECT_EQ(p.calibrationText, c.calibrationText);
+        EXPECT_EQ(p.hasCalibration, c.calibrationText != kNone);
+        EXPECT_TRUE(Same(p.calibration, c.calibration)) << c.calibrationText;
     }
-    p = Read(Profile({{"vcgt", VcgtTable(3, 1024, 2, line)}}));
-    EXPECT_EQ(p.calibrationText, "vcgt table, 3 channels, 1024 entries of 16 bits");
-    for (int i : {1, 100, 254, 255}) {
-        EXPECT_EQ(p.calibration.at(Channel::Blue, i), std::lround(i * 1023 * 64 / 255.0)) << i;
-    }
-
-    p = Read(Profile({{"vcgt", VcgtFormula({2.2, 0, 1, 1, 0.1, 0.9, 0.5, 0, 0.5})}}));
+    const IccProfile p =
+        Read(Profile({{"vcgt", VcgtFormula({2.2, 0, 1, 1, 0.1, 0.9, 0.5, 0.5, 0.5})}}));
     EXPECT_EQ(p.calibrationText, "vcgt formula, gamma 2.20 / 1.00 / 0.50");
     EXPECT_EQ(p.calibration.at(Channel::Red, 128), 14386);
     EXPECT_EQ(p.calibration.at(Channel::Green, 0), 6554);
     EXPECT_EQ(p.calibration.at(Channel::Green, 255), 58981);
-    EXPECT_EQ(p.calibration.at(Channel::Blue, 64), 16416);
-
-    // Version 4: the en-US record wherever it stands, else the first; a surrogate pair is one
-    // character. No 'vcgt': a linear ramp is expected.
-    p = Read(
-        Profile({{"desc", Mluc({{"deDE", u"Bildschirm"}, {"enUS", u"Caf\u00e9 \U0001F600!"}})}}));
-    EXPECT_EQ(p.description, "Caf? ?!");
-    EXPECT_FALSE(p.hasCalibration);
-    EXPECT_TRUE(Same(p.calibration, IdentityRamp()));
-    EXPECT_EQ(p.calibrationText, "none (a linear ramp is expected)");
-    EXPECT_EQ(
-        Read(Profile({{"desc", Mluc({{"frFR", u"\u00c9cran"}, {"deDE", u"B"}})}})).description,
-        "?cran");
+    EXPECT_EQ(p.calibration.at(Channel::Blue, 64), 32768);  // min = max: a constant
 }
 
 std::string Patched(std::string bytes, std::size_t at, const std::string& with) {
@@ -159,8 +143,7 @@ std::string Patched(std::string bytes, std::size_t at, const std::string& with) 
 }
 
 TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) {
-    const std::string table =
-        Profile({{"vcgt", VcgtTable(3, 256, 1, Planar(IdentityRamp(), 257))}});
+    const std::string table = Profile({{"vcgt", VcgtTable(IdentityRamp(), 1)}});
     const std::string formula = Profile({{"vcgt", VcgtFormula({1, 0, 1, 1, 0, 1, 1, 0, 1})}});
     const std::string desc = Profile({{"desc", Desc("Name")}});
     const std::string mluc = Profile({{"desc", Mluc({{"enUS", u"Name"}})}});
@@ -173,8 +156,7 @@ TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) 
         {table.substr(0, 131),
          "the file has 131 bytes, fewer than a profile's header and tag count (132)"},
         {Patched(table, 36, "ACSP"), "no 'acsp' signature at offset 36"},
-        {Patched(table, 0, Be32(9000)),
-         "the header's size 9000 is larger than the file (932 bytes)"},
+        {Patched(table, 0, Be32(933)), "the header's size 933 is larger than the file (932 bytes)"},
         {Patched(table, 128, Be32(0xFFFFFFFF)),
          "the table of 4294967295 tags ends beyond the file (932 bytes)"},
         {Patched(table, 140, Be32(0xFFFFFFFF)),
@@ -209,68 +191,74 @@ TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) 
     }
 }
 
-// Random mutations of valid profiles: the reader reads only its input (each profile sits in a
-// buffer of its exact size, which AddressSanitizer guards), and fails with one line or succeeds.
-TEST(ReadIccProfile, SurvivesMutatedProfiles) {
+// The content decides, not the name; each refusal names the file and what it was taken for.
+TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
+    const struct {
+        std::string bytes, fileName, read;  // what was read, or the refusal
+    } cases[] = {
+        {Profile({{"desc", Desc("Mine")}}), "D:\\a\\mine.cal", "profile Mine, no calibration"},
+        {WriteCalibration(IdentityRamp(), "now"), "D:\\a\\b.icc", ".cal b.icc, calibration"},
+        {"CAL\n", "x.icm",
+         "\"x.icm\" is not a valid calibration file: line 1: the file ends before BEGIN_DATA"},
+        {std::string(36, ' ') + "acsp", "y.cal",
+         "\"y.cal\" is not a valid ICC profile: the file has 40 bytes, fewer than a profile's "
+         "header and tag count (132)"},
+    };
+    for (const auto& c : cases) {
+        CalibrationSource s;
+        std::string error;
+        const bool read = ReadCalibrationSource(c.bytes, c.fileName, s, error);
+        EXPECT_EQ(read ? (s.isProfile ? "profile " : ".cal ") + s.description +
+                             (s.hasCalibration ? ", calibration" : ", no calibration")
+                       : error,
+                  c.read);
+        EXPECT_TRUE(!read || Same(s.calibration, IdentityRamp())) << c.read;
+    }
+}
+
+// Random edits of valid files, read as either kind: each reader reads only its input (a buffer of
+// its exact size, which AddressSanitizer guards), and succeeds or fails with one line, leaving
+// what it was given to fill.
+TEST(ReadCalibrationSource, SurvivesMutatedFiles) {
     std::mt19937 random(14);
     const std::string seeds[] = {
+        WriteCalibration(CalibrationRamp(), "now"),
         Profile(
             {{"desc", Desc("Display")}, {"vcgt", VcgtTable(3, 16, 2, std::vector<int>(48, 999))}}),
         Profile({{"desc", Mluc({{"deDE", u"A"}, {"enUS", u"B"}})},
                  {"vcgt", VcgtFormula({2.2, 0, 1, 2.2, 0, 1, 2.2, 0, 1})}}),
     };
+    // Pieces of these, or of the file, inserted: quotes, comments, keywords, repeated rows.
+    const std::string words =
+        "\"#-e9 1e400\r\nEND_DATA\nBEGIN_DATA\nKEYWORD\nNUMBER_OF_SETS 16384\n";
     auto below = [&](std::size_t n) { return random() % n; };
-    for (int n = 0; n < 20000; ++n) {
-        std::string bytes = seeds[n % 2];
+    for (int n = 0; n < 40000; ++n) {
+        std::string bytes = seeds[n % 3];
         for (std::size_t edits = 1 + below(4); edits > 0; --edits) {
             const std::size_t at = below(bytes.size());
+            const std::string pieces = words + bytes;
             switch (below(3)) {
-                case 0:  // a byte of a number: sizes, offsets and counts go wild
+                case 0:
+                    bytes.insert(at, pieces.substr(below(pieces.size()), 1 + below(200)));
+                    break;
+                case 1:  // never all: each seed is more than 250 bytes
+                    bytes.erase(at, 1 + below(bytes.size() / 8));
+                    break;
+                default:  // a byte of a number: sizes, offsets and counts go wild
                     bytes[at] = static_cast<char>(below(256));
-                    break;
-                case 1:
-                    bytes[at] = static_cast<char>(bytes[at] ^ (1 << below(8)));
-                    break;
-                default:
-                    bytes.erase(at, below(16));
             }
         }
         const std::unique_ptr<char[]> exact(new char[bytes.size()]);
         std::memcpy(exact.get(), bytes.data(), bytes.size());
-        IccProfile profile;
+        CalibrationSource source;
+        source.description = "before";
         std::string error;
-        if (!ReadIccProfile(std::string_view(exact.get(), bytes.size()), "f.icc", profile, error)) {
-            ASSERT_FALSE(error.empty());
+        if (!ReadCalibrationSource(std::string_view(exact.get(), bytes.size()), "f", source,
+                                   error)) {
             ASSERT_EQ(error.find('\n'), std::string::npos) << error;
+            ASSERT_EQ(source.description, "before");
         }
     }
-}
-
-// The content decides, not the name; each refusal names the file and what it was taken for.
-TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
-    CalibrationSource source;
-    std::string error;
-    ASSERT_TRUE(
-        ReadCalibrationSource(Profile({{"desc", Desc("Mine")}}), "D:\\a\\mine.cal", source, error))
-        << error;
-    EXPECT_TRUE(source.isProfile);
-    EXPECT_EQ(source.description, "Mine");
-    EXPECT_FALSE(source.hasCalibration);
-    ASSERT_TRUE(ReadCalibrationSource(WriteCalibration(CalibrationRamp(), "now"), "D:\\a\\b.icc",
-                                      source, error))
-        << error;
-    EXPECT_FALSE(source.isProfile);
-    EXPECT_EQ(source.description, "b.icc");
-    EXPECT_TRUE(source.hasCalibration);
-    EXPECT_TRUE(Same(source.calibration, CalibrationRamp()));
-    EXPECT_FALSE(ReadCalibrationSource("CAL\n", "x.icm", source, error));
-    EXPECT_EQ(error,
-              "\"x.icm\" is not a valid calibration file: line 1: the file ends before BEGIN_DATA");
-    EXPECT_FALSE(ReadCalibrationSource(std::string(36, ' ') + "acsp", "y.cal", source, error));
-    EXPECT_EQ(error,
-              "\"y.cal\" is not a valid ICC profile: the file has 40 bytes, fewer than a "
-              "profile's header and tag count (132)");
-    EXPECT_FALSE(source.isProfile);
 }
 
 }  // namespace

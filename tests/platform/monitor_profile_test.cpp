@@ -23,32 +23,24 @@ public:
     std::string contextProfile, colorDirectory;
 
     BOOL WcsGetUsePerUserProfiles(const wchar_t* device, DWORD deviceClass, BOOL* user) override {
-        *user = std::wstring(device) == L"KEY" && deviceClass == 0x6D6E7472 && perUser;
-        return wcsImplemented || Fail(ERROR_CALL_NOT_IMPLEMENTED);
+        *user = perUser;
+        return Wcs(std::wstring(device) == L"KEY" && deviceClass == 0x6D6E7472);
     }
     BOOL WcsGetDefaultColorProfileSize(WCS_PROFILE_MANAGEMENT_SCOPE s, const wchar_t* device,
-                                       COLORPROFILETYPE type, COLORPROFILESUBTYPE subtype, DWORD id,
+                                       COLORPROFILETYPE type, COLORPROFILESUBTYPE, DWORD,
                                        DWORD* bytes) override {
         *bytes = static_cast<DWORD>((defaultProfile.size() + 1) * sizeof(wchar_t));
-        return WcsGetDefaultColorProfile(s, device, type, subtype, id, 0, nullptr);
+        return Wcs(!defaultProfile.empty() && s == scope && std::wstring(device) == L"KEY" &&
+                   type == CPT_ICC);
     }
-    BOOL WcsGetDefaultColorProfile(WCS_PROFILE_MANAGEMENT_SCOPE s, const wchar_t* device,
-                                   COLORPROFILETYPE type, COLORPROFILESUBTYPE subtype, DWORD id,
-                                   DWORD bytes, wchar_t* name) override {
-        if (!wcsImplemented) {
-            return Fail(ERROR_CALL_NOT_IMPLEMENTED);
+    BOOL WcsGetDefaultColorProfile(WCS_PROFILE_MANAGEMENT_SCOPE s, const wchar_t*, COLORPROFILETYPE,
+                                   COLORPROFILESUBTYPE, DWORD, DWORD bytes,
+                                   wchar_t* name) override {
+        if (bytes < (defaultProfile.size() + 1) * sizeof(wchar_t)) {
+            return Fail(ERROR_INSUFFICIENT_BUFFER);
         }
-        const bool known = !defaultProfile.empty() && s == scope &&
-                           std::wstring(device) == L"KEY" && type == CPT_ICC &&
-                           subtype == CPST_NONE && id == 0 &&
-                           (!name || bytes >= (defaultProfile.size() + 1) * sizeof(wchar_t));
-        if (!known) {
-            return Fail(ERROR_FILE_NOT_FOUND);
-        }
-        if (name) {  // null for the size query
-            name[defaultProfile.copy(name, defaultProfile.size())] = L'\0';
-        }
-        return TRUE;
+        name[defaultProfile.copy(name, defaultProfile.size())] = L'\0';
+        return Wcs(s == scope);
     }
     BOOL GetColorDirectoryA(const char*, char* buffer, DWORD* bytes) override {
         return Copy(colorDirectory, buffer, *bytes);
@@ -61,6 +53,10 @@ private:
     static BOOL Fail(DWORD error) {
         SetLastError(error);
         return FALSE;
+    }
+    BOOL Wcs(bool known) const {
+        return !wcsImplemented ? Fail(ERROR_CALL_NOT_IMPLEMENTED)
+                               : known || Fail(ERROR_FILE_NOT_FOUND);
     }
     static BOOL Copy(const std::string& text, char* buffer, DWORD size) {
         if (text.empty() || size <= text.size()) {

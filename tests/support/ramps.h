@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/gamma_ramp.h"
 
@@ -19,6 +20,10 @@ GammaRamp RampOf(Level level) {
         }
     }
     return ramp;
+}
+
+inline bool Same(const GammaRamp& a, const GammaRamp& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // Entry i holds i * 257 in every channel: the ramp of an uncalibrated display.

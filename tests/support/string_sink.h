@@ -18,11 +18,6 @@ public:
         bytes.append(static_cast<const char*>(data), size);
         writeEnds.push_back(bytes.size());
     }
-    // The bytes of write number `n`.
-    std::string WriteAt(std::size_t n) const {
-        const std::size_t start = n == 0 ? 0 : writeEnds.at(n - 1);
-        return bytes.substr(start, writeEnds.at(n) - start);
-    }
 };
 
 // The CSV file of a ramp, as the program exports it after a refresh.

@@ -1,4 +1,5 @@
-// Reads back the resources of this test's own module, which links the program's resource script.
+// What the built program promises about itself, read back from the resources of this test's own
+// module, which links the program's resource script.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include "res/resource.h"
 
@@ -20,42 +20,15 @@ std::string Load(LPCSTR type, int id) {
     return std::string(bytes, bytes + SizeofResource(nullptr, found));
 }
 
-// The main dialog's template, byte for byte: caption, font, styles, and the nine controls with
-// their classes, texts, IDs, positions and sizes in tab order (windres upper-cases the list's
-// class name, "SYSLISTVIEW32", which the system matches without regard to case).
-TEST(Resources, TheMainDialogTemplateIsExactlyTheExpectedOne) {
+// The main dialog's template byte for byte (caption, font, styles, and the nine controls with
+// their classes, texts, IDs, positions and sizes in tab order); the version block's texts and
+// numbers; the icon group's eight images; the manifest's common controls and no elevation.
+TEST(Resources, AreTheOnesTheProgramPromises) {
     std::ifstream golden(LUMATAB_UI_GOLDEN_DIR "/main_dialog.template", std::ios::binary);
     const std::string expected{std::istreambuf_iterator<char>(golden), {}};
     ASSERT_FALSE(expected.empty()) << "missing golden template";
     EXPECT_EQ(Load(RT_DIALOG, IDD_LUMATAB_DIALOG), expected);
-}
 
-// Eight images of the listed sizes and colour depths; the 256-pixel one is stored as PNG.
-TEST(Resources, TheIconGroupHoldsEightImagesOfTheListedSizes) {
-#pragma pack(push, 2)
-    struct Entry {  // GRPICONDIRENTRY
-        BYTE width, height, colours, reserved;
-        WORD planes, bitCount;
-        DWORD bytes;
-        WORD id;
-    };
-#pragma pack(pop)
-    const std::string group = Load(RT_GROUP_ICON, IDI_APP_ICON);
-    const int kImages[][2] = {{48, 8},  {32, 8},  {16, 8},  {256, 32},
-                              {64, 32}, {48, 32}, {32, 32}, {16, 32}};
-    ASSERT_EQ(group.size(), 6 + sizeof kImages / sizeof kImages[0] * sizeof(Entry));
-    for (std::size_t n = 0; n < 8; ++n) {
-        Entry entry;
-        std::memcpy(&entry, group.data() + 6 + n * sizeof entry, sizeof entry);
-        const std::string image = Load(RT_ICON, entry.id);
-        EXPECT_EQ(entry.width, kImages[n][0] % 256) << n;  // 0 stands for 256
-        EXPECT_EQ(entry.bitCount, kImages[n][1]) << n;
-        EXPECT_EQ(image.size(), entry.bytes) << n;
-        EXPECT_EQ(image.rfind("\x89PNG", 0) == 0, kImages[n][0] == 256) << n;
-    }
-}
-
-TEST(Resources, VersionBlockStringsAndTranslation) {
     // VerQueryValueA puts ANSI copies of the strings after the block, so it gets twice its size.
     std::string block = Load(RT_VERSION, VS_VERSION_INFO);
     block.resize(block.size() * 2);
@@ -73,21 +46,28 @@ TEST(Resources, VersionBlockStringsAndTranslation) {
               "Read LUT of selected monitor, display LUT values, calculate and display effective "
               "gamma.|1, 1, 0, 0|The Lumatab developers|Lumatab|Lumatab.exe|Lumatab|1, 1, 0, 0|");
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010001u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(static_cast<const VS_FIXEDFILEINFO*>(value)->dwFileVersionMS, 0x00010001u);
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length));
-    // Language neutral, code page 1200 (Unicode).
     EXPECT_EQ(std::string(static_cast<const char*>(value), length), std::string("\0\0\xB0\x04", 4));
-}
 
-TEST(Resources, ManifestAsksForCommonControls6OfThisBuildAndNoElevation) {
-    ASSERT_NE(FindResourceExA(nullptr, RT_MANIFEST, MAKEINTRESOURCEA(1), 1033), nullptr);
+    // GRPICONDIR: a 6-byte header whose last word counts the 14-byte entries.
+    const std::string group = Load(RT_GROUP_ICON, IDI_APP_ICON);
+    ASSERT_EQ(group.size(), 6u + 8 * 14);
+    EXPECT_EQ(group[4], 8);
+    for (std::size_t entry = 6; entry < group.size(); entry += 14) {
+        DWORD bytes = 0;
+        WORD id = 0;
+        std::memcpy(&bytes, group.data() + entry + 8, sizeof bytes);
+        std::memcpy(&id, group.data() + entry + 12, sizeof id);
+        EXPECT_EQ(Load(RT_ICON, id).size(), bytes) << "image " << id;
+    }
+
     const std::string xml = Load(RT_MANIFEST, 1);
-    const std::string dependency =
-        std::string("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" ") +
-        (sizeof(void*) == 8 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\"");
-    EXPECT_NE(xml.find(dependency), std::string::npos) << xml;
+    EXPECT_NE(xml.find(std::string("name=\"Microsoft.Windows.Common-Controls\" "
+                                   "version=\"6.0.0.0\" processorArchitecture=\"") +
+                       (sizeof(void*) == 8 ? "amd64\"" : "x86\"")),
+              std::string::npos)
+        << xml;
     EXPECT_NE(xml.find("level=\"asInvoker\" uiAccess=\"false\""), std::string::npos) << xml;
 }
 
