@@ -9,20 +9,9 @@
 # exports them). The expected files come from the core's independent Python model.
 set -euo pipefail
 
-exe=$1
-probe_exe=$2
-work=$3
-root=$(cd "$(dirname "$0")/../.." && pwd)
-prefix="$(dirname "$exe")/wineprefix"
-rm -rf "$work"
-mkdir -p "$work"
-work=$(cd "$work" && pwd)
-
-fail() {
-    import -window root "$work/failure.png" 2>/dev/null || true
-    echo "end-to-end: $* (screen: $work/failure.png)" >&2
-    exit 1
-}
+# shellcheck source=../support/shell_test.sh
+source "$(dirname "$0")/../support/shell_test.sh" end-to-end "$1" "$3"
+probe_exe=$(realpath "$2")
 
 DRIVE_PROBE=$probe_exe
 DRIVE_PREFIX=$prefix
@@ -41,14 +30,18 @@ export_to() {
     [ -f "$file" ] || fail "the export did not write $file"
 }
 
-# A typical calibration: every level a multiple of 257, which the X server keeps exactly.
-read -r -a levels <<<"$(python3 "$root/scripts/sample_ramp.py")"
-"$LUMATAB_XRAMP" "${levels[@]}"
-python3 "$root/tests/core/golden/make_golden.py" csv "${levels[@]}" >"$work/expected.csv"
-python3 "$root/tests/core/golden/make_golden.py" cal "${levels[@]}" >"$work/sample.cal"
+# expect_colours PICTURE MINIMUM COLOUR...: each colour on at least MINIMUM pixels of the picture.
+expect_colours() {
+    local histogram colour count
+    histogram=$(convert "$1" -format %c histogram:info:-)
+    for colour in "${@:3}"; do
+        count=$(grep -i "#$colour" <<<"$histogram" | awk '{print $1}' | tr -d ':' | head -n 1)
+        [ "${count:-0}" -ge "$2" ] || fail "$1 shows #$colour on ${count:-0} pixels only"
+    done
+}
+
 # The monitor's profile, which Wine takes from the X screen, holds the same ramp.
-python3 "$root/tests/core/golden/make_golden.py" icc "${levels[@]}" >"$work/display.icc"
-"$LUMATAB_XICC" "$work/display.icc"
+"$LUMATAB_XICC" sample.icc
 
 "$root/scripts/wine-run.sh" "$prefix" "$exe" </dev/null >"$work/program.log" 2>&1 &
 pid=$!
@@ -61,15 +54,11 @@ sleep 1
 # The three entry-128 figures in their colours on dark grey; the frame buffer has no ramp
 # applied, so the colours are exact.
 import -window root "$work/screen.png"
-histogram=$(convert "$work/screen.png" -format %c histogram:info:-)
-for colour in 383838 FA1414 14F55A 24A0FF; do
-    count=$(grep -i "#$colour" <<<"$histogram" | awk '{print $1}' | tr -d ':' | head -n 1)
-    [ "${count:-0}" -ge 20 ] || fail "colour #$colour shows on ${count:-0} pixels only"
-done
+expect_colours "$work/screen.png" 20 383838 FA1414 14F55A 24A0FF
 
 [ "$(probe Lumatab 1005 cursel)" = 0 ] || fail "the first monitor is not selected at start-up"
 export_to "$work/first.csv"
-cmp "$work/first.csv" "$work/expected.csv" || fail "the first export differs from the ramp loaded"
+cmp "$work/first.csv" "$work/sample.csv" || fail "the first export differs from the ramp loaded"
 
 # The curves window: compared with the monitor's profile at once; each channel's colour on many
 # pixels of the plot; the readout follows the mouse and the keys; then a matching calibration
@@ -81,11 +70,7 @@ verdict=$(probe "Gamma ramp curves" 1103 text)
     fail "at its start the curves window says \"$verdict\""
 read -r left top right bottom <<<"$(probe "Gamma ramp curves" 1101 rect)"
 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$work/curves.png"
-histogram=$(convert "$work/curves.png" -format %c histogram:info:-)
-for colour in FA1414 14F55A 24A0FF; do
-    count=$(grep -i "#$colour" <<<"$histogram" | awk '{print $1}' | tr -d ':' | head -n 1)
-    [ "${count:-0}" -ge 100 ] || fail "the curves show #$colour on ${count:-0} pixels only"
-done
+expect_colours "$work/curves.png" 100 FA1414 14F55A 24A0FF
 xdo mousemove $((right - 3)) $(((top + bottom) / 2)) click 1
 sleep 0.5
 readout=$(probe "Gamma ramp curves" 1108 text)
@@ -113,7 +98,7 @@ done
 [ "$(probe Lumatab 1005 cursel)" = 1 ] || fail "the second monitor could not be chosen"
 # Its export replaces the first file, after the dialog asks: one copy of the data, not two.
 export_to "$work/first.csv" replace
-cmp "$work/first.csv" "$work/expected.csv" || fail "the export after choosing the second monitor differs"
+cmp "$work/first.csv" "$work/sample.csv" || fail "the export after choosing the second monitor differs"
 
 xdo windowfocus "$window"
 xdo key Escape

@@ -2,24 +2,41 @@
 
 #include <commctrl.h>
 
+#include <deque>
 #include <utility>
 
 namespace {
 
-const std::function<void()>* g_pScript = nullptr;  // the script of the running RunModal
-CDialog* g_pModal = nullptr;                       // the dialog RunModal runs
-CMessageBoxWatcher* g_pWatcher = nullptr;          // the live watcher, if any
+struct WindowAction {
+    std::function<bool(HWND)> matches;
+    std::function<void(HWND)> act;
+};
+std::deque<WindowAction> g_actions;        // the actions of OnNextWindow still to run
+int g_nTicksLeft = 0;                      // before the first of them gives up
+UINT_PTR g_nActionTimer = 0;               // runs them every 50 ms, once started
+CDialog* g_pModal = nullptr;               // the dialog RunModal runs
+CMessageBoxWatcher* g_pWatcher = nullptr;  // the live watcher, if any
 
-void CALLBACK RunScript(HWND, UINT, UINT_PTR nTimer, DWORD) {
-    // Not while the dialog is still being set up or a message box it owns is open.
-    const HWND hDlg = g_pModal != nullptr ? g_pModal->m_hWnd : nullptr;
-    if (hDlg == nullptr || !IsWindowVisible(hDlg) || !IsWindowEnabled(hDlg)) {
-        return;
-    }
-    KillTimer(nullptr, nTimer);
-    // Taken first: a WM_TIMER already queued must not run the script again.
-    if (const auto* pScript = std::exchange(g_pScript, nullptr)) {
-        (*pScript)();
+BOOL CALLBACK FindMatch(HWND hWnd, LPARAM found) {
+    const bool match = IsWindowVisible(hWnd) && g_actions.front().matches(hWnd);
+    *reinterpret_cast<HWND*>(found) = match ? hWnd : nullptr;
+    return !match;
+}
+
+void CALLBACK RunNextAction(HWND, UINT, UINT_PTR, DWORD) {
+    HWND hFound = nullptr;
+    if (!g_actions.empty() && --g_nTicksLeft < 0) {
+        g_actions.clear();
+        PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+    } else if (!g_actions.empty() &&
+               !EnumThreadWindows(GetCurrentThreadId(), &FindMatch,
+                                  reinterpret_cast<LPARAM>(&hFound)) &&
+               hFound != nullptr) {
+        // Taken first: the action may run a modal loop, which runs this timer again.
+        const WindowAction action = std::move(g_actions.front());
+        g_actions.pop_front();
+        g_nTicksLeft = 400;
+        action.act(hFound);
     }
 }
 
@@ -54,11 +71,27 @@ void CALLBACK CloseMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+void OnNextWindow(std::function<bool(HWND)> matches, std::function<void(HWND)> act) {
+    if (g_nActionTimer == 0) {
+        g_nActionTimer = SetTimer(nullptr, 0, 50, &RunNextAction);
+    }
+    g_nTicksLeft = g_actions.empty() ? 400 : g_nTicksLeft;
+    g_actions.push_back({std::move(matches), std::move(act)});
+}
+
+std::function<bool(HWND)> Titled(const std::string& caption) {
+    return [caption](HWND hWnd) { return WindowText(hWnd) == caption; };
+}
+
+std::size_t PendingWindowActions() {
+    return g_actions.size();
+}
+
 INT_PTR RunModal(CDialog& dlg, const std::function<void()>& script) {
-    g_pScript = &script;
     g_pModal = &dlg;
-    // Thread timers fire only once the dialog's modal loop is dispatching.
-    SetTimer(nullptr, 0, 10, &RunScript);
+    // Not while the dialog is still being set up or a message box it owns is open.
+    OnNextWindow([&dlg](HWND hWnd) { return hWnd == dlg.m_hWnd && IsWindowEnabled(hWnd); },
+                 [&script](HWND) { script(); });
     const UINT_PTR nGuard = SetTimer(nullptr, 0, 10000, &EndAbandoned);
     const INT_PTR result = dlg.DoModal();
     KillTimer(nullptr, nGuard);

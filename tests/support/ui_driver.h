@@ -1,6 +1,6 @@
-// Drives real windows from inside a test: a modal dialog run with a script inside its own message
-// loop, a watcher that answers the message boxes the code under test shows, and readers of what
-// the controls show.
+// Drives real windows from inside a test: actions on windows as they appear (a modal dialog's
+// script runs inside its own message loop), a watcher that answers the message boxes the code
+// under test shows, and readers of what the controls show.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,15 @@
 
 // What RunModal returns when the script left its dialog open for 10 seconds.
 constexpr int kAbandoned = -2;
+
+// Runs `act` once on the next visible window of this thread that `matches`, from a thread timer,
+// which modal loops dispatch; actions queued together run in order. After 20 s without the window
+// the active window is cancelled and the queue dropped, so that a test fails instead of hanging.
+void OnNextWindow(std::function<bool(HWND)> matches, std::function<void(HWND)> act);
+// Matches a window by its caption.
+std::function<bool(HWND)> Titled(const std::string& caption);
+// How many actions of OnNextWindow have not run.
+std::size_t PendingWindowActions();
 
 // Runs `dlg` modally; `script` runs once inside its message loop and must end the dialog.
 INT_PTR RunModal(CDialog& dlg, const std::function<void()>& script);
