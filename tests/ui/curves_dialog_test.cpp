@@ -3,6 +3,7 @@
 #include "ui/curves_dialog.h"
 
 #include <gtest/gtest.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <string>
@@ -18,26 +19,68 @@
 
 namespace {
 
+// A PNG file's pixels as colours, row by row; empty if WIC cannot read it as 24-bit BGR.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+};
+
+Picture ReadPng(const std::string& path) {
+    Picture picture;
+    std::string bytes = ReadFileBytes(path);
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    WICPixelFormatGUID format = {};
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(&bytes[0]),
+                                               static_cast<DWORD>(bytes.size()))) &&
+        SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                   &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetPixelFormat(&format)) &&
+        IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+        SUCCEEDED(frame->GetSize(&width, &height))) {
+        const UINT stride = width * 3;
+        std::vector<BYTE> bgr(stride * height);
+        if (SUCCEEDED(
+                frame->CopyPixels(nullptr, stride, static_cast<UINT>(bgr.size()), bgr.data()))) {
+            picture.width = static_cast<int>(width);
+            picture.height = static_cast<int>(height);
+            for (std::size_t i = 0; i < bgr.size(); i += 3) {
+                picture.pixels.push_back(RGB(bgr[i + 2], bgr[i + 1], bgr[i]));
+            }
+        }
+    }
+    for (IUnknown* object : std::initializer_list<IUnknown*>{frame, decoder, stream, factory}) {
+        if (object != nullptr) {
+            object->Release();
+        }
+    }
+    return picture;
+}
+
+// Save picture into `path`, through the fake shell's save dialog.
+Picture SavePicture(HWND hDlg, CFakeShell& shell, const std::string& path) {
+    shell.chosenPath = path;
+    Command(hDlg, IDC_SAVE_PICTURE, BN_CLICKED);
+    return ReadPng(path);
+}
+
 std::string ItemText(HWND hDlg, int id) {
     return WindowText(GetDlgItem(hDlg, id));
 }
 
-// "WIDTHxHEIGHT" from a PNG file's header, " incomplete" after it unless the file ends with the
-// closing chunk; "not a PNG" without the signature.
-std::string PngShape(const std::string& bytes) {
-    if (bytes.size() < 33 || bytes.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0) {
-        return "not a PNG";
-    }
-    unsigned long size[2] = {};
-    for (int i = 0; i < 8; ++i) {
-        size[i / 4] = size[i / 4] << 8 | static_cast<unsigned char>(bytes[16 + i]);
-    }
-    return std::to_string(size[0]) + "x" + std::to_string(size[1]) +
-           (bytes.compare(bytes.size() - 8, 4, "IEND") == 0 ? "" : " incomplete");
-}
-
 class CurvesWindow : public ::testing::Test {
 protected:
+    CurvesWindow() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~CurvesWindow() override { CoUninitialize(); }
+
     CFakeShell shell;
     TempFolder folder;
     CString start = "C:\\";
@@ -89,26 +132,52 @@ TEST_F(CurvesWindow, FitsTheStatisticsAndReadsOutTheEntryTheKeysChoose) {
     });
 }
 
-// The plot's picture, at the plot's size; the other views are drawn the same way, on the screen.
-TEST_F(CurvesWindow, SavesThePlotAsAPicture) {
+TEST_F(CurvesWindow, SavesThePlotAsAPictureInEitherView) {
     const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
-    CCurvesDlg dlg(ramp, MonitorProfile{}, nullptr, start, shell);
-    RunModal(dlg, [&] {
-        const HWND hDlg = dlg.GetSafeHwnd();
-        shell.chosenPath = folder.File("curves.png");
-        Command(hDlg, IDC_SAVE_PICTURE, BN_CLICKED);
-        RECT plot;
-        GetClientRect(GetDlgItem(hDlg, IDC_CURVE_PLOT), &plot);
-        EXPECT_EQ(PngShape(ReadFileBytes(shell.chosenPath)),
-                  std::to_string(plot.right) + "x" + std::to_string(plot.bottom));
-        Command(hDlg, IDCANCEL, BN_CLICKED);
-    });
-    ASSERT_EQ(shell.requests.size(), 1u);
+    const lumatab::GammaRamp identity = lumatab::IdentityRamp();
+    for (const bool gammaView : {false, true}) {
+        CCurvesDlg dlg(gammaView ? identity : ramp, MonitorProfile{}, nullptr, start, shell);
+        RunModal(dlg, [&] {
+            const HWND hDlg = dlg.GetSafeHwnd();
+            if (gammaView) {
+                Command(hDlg, IDC_VIEW_GAMMA, BN_CLICKED);
+            }
+            const Picture picture = SavePicture(hDlg, shell, folder.File("curves.png"));
+            RECT plot;
+            GetClientRect(GetDlgItem(hDlg, IDC_CURVE_PLOT), &plot);
+            EXPECT_EQ(picture.width, plot.right);
+            EXPECT_EQ(picture.height, plot.bottom);
+            if (!gammaView) {
+                // Three different curves, each in its own colour across the plot (the legend's
+                // strokes are far shorter).
+                for (const COLORREF colour : kChannelColours) {
+                    EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), colour),
+                              picture.width / 2);
+                }
+            } else {
+                // The identity's three equal curves, mixed, make one flat line across the plot.
+                const COLORREF mixed = kChannelColours[0] | kChannelColours[1] | kChannelColours[2];
+                int top = picture.height, bottom = -1, count = 0;
+                for (int y = 0; y < picture.height; ++y) {
+                    for (int x = 0; x < picture.width; ++x) {
+                        if (picture.at(x, y) == mixed) {
+                            top = std::min(top, y);
+                            bottom = std::max(bottom, y);
+                            ++count;
+                        }
+                    }
+                }
+                EXPECT_LE(bottom - top, 1);  // one row, doubled by the 2-pixel pen
+                EXPECT_GT(count, picture.width / 2);
+            }
+            Command(hDlg, IDCANCEL, BN_CLICKED);
+        });
+    }
+    ASSERT_EQ(shell.requests.size(), 2u);
     EXPECT_EQ(std::string(shell.requests[0].m_strTitle), "Save the curves as a picture");
     EXPECT_EQ(std::string(shell.requests[0].m_strFileName), "GammaCurves.png");
     EXPECT_EQ(std::string(shell.requests[0].m_strFilter), "PNG images (*.png)|*.png|");
-    EXPECT_EQ(shell.messages,
-              std::vector<std::string>{"The picture has been saved.|64|Gamma ramp curves"});
+    EXPECT_EQ(shell.messages.at(1), "The picture has been saved.|64|Gamma ramp curves");
 }
 
 TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIsRefused) {
@@ -124,6 +193,7 @@ TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIs
         EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
                   "Monitor profile \"Test Display\": " +
                       DescribeVerification(VerifyCalibration(ramp, lumatab::IdentityRamp())));
+        const Picture withProfile = SavePicture(hDlg, shell, folder.File("profile.png"));
 
         // A name too long for the line loses its middle; the verdict stays whole.
         const std::string longName = std::string(200, 'x') + ".cal";
@@ -147,6 +217,8 @@ TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIs
         EXPECT_EQ(ItemText(hDlg, IDC_CURVE_READOUT),
                   "Entry 128 (50.2 %): red 32896 (2.20), green 32639 (2.17), blue 45746 (5.45); "
                   "calibration 32896 / 32639 / 45746");
+        const Picture compared = SavePicture(hDlg, shell, folder.File("compared.png"));
+        EXPECT_NE(compared.pixels, withProfile.pixels);
 
         shell.chosenPath = folder.File("broken.cal");
         WriteFileBytes(shell.chosenPath, "CAL\nDEVICE_CLASS \"PRINTER\"\n");
@@ -155,6 +227,7 @@ TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIs
                   std::string::npos);
         EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
                   "\"same.cal\": Matches the calibration within 1/255");
+        EXPECT_EQ(SavePicture(hDlg, shell, folder.File("refused.png")).pixels, compared.pixels);
         EXPECT_TRUE(shell.requests.at(1).m_bOpenFileDialog);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
