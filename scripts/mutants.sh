@@ -5,7 +5,8 @@
 #   scripts/mutants.sh [ID...]      all mutants, or the ones named
 # Needs the packages of scripts/install-deps.sh. Writes build/mutants/report.txt, a line a mutant:
 # killed (by the first test that failed), survived, stillborn (does not build) or not applicable
-# (its text is no longer in the file, or is there more than once).
+# (its text is no longer in the file, or is there more than once); build/mutants/logs/ID.log holds
+# each mutant's build output.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,9 +15,11 @@ scripts/install-deps.sh >/dev/null
 list="$root/scripts/mutants.txt"
 tree="$root/build/mutants/tree"
 report="$root/build/mutants/report.txt"
+logs="$root/build/mutants/logs"  # the build output of each mutant, for the stillborn
 
 # A clone of HEAD, so that the work tree is never touched, with builds of its own.
-rm -rf "$tree"
+rm -rf "$tree" "$logs"
+mkdir -p "$logs"
 git clone -q --shared "$root" "$tree"
 mkdir -p "$tree/build"
 cp -r "$root/build/deps" "$tree/build/"
@@ -58,12 +61,12 @@ PY
         return
     fi
     if [[ $file == core/* ]]; then
-        if cmake --build --preset native --target lumatab_core_tests >/dev/null 2>&1; then
+        if cmake --build --preset native --target lumatab_core_tests >"$logs/$id.log" 2>&1; then
             killer=$(failing_test --preset native -R '^lumatab_core_tests$')
         else
             killer=stillborn
         fi
-    elif prepare_windows && cmake --build --preset win64 >/dev/null 2>&1; then
+    elif prepare_windows && cmake --build --preset win64 >"$logs/$id.log" 2>&1; then
         use_wine win64 one-monitor
         killer=$(failing_test --preset win64 -LE two-monitors)
         if [ -z "$killer" ]; then

@@ -73,6 +73,10 @@ TEST(CFile, AFullDiskLeavesTheOldFileWholeAndNamesTheFile) {
     if (disk == nullptr) {
         GTEST_SKIP() << "no small disk to fill (LUMATAB_SMALL_DISK): the test command mounts one";
     }
+    // The disk is this test's own: what an earlier run that failed left there goes first.
+    for (const auto& entry : std::filesystem::directory_iterator(disk)) {
+        std::filesystem::remove_all(entry.path());
+    }
     const std::string target = std::string(disk) + "\\GammaRamp.csv";
     const std::string filler = std::string(disk) + "\\filler";
     WriteFileBytes(target, "the old export");
