@@ -11,11 +11,10 @@ struct WindowAction {
     std::function<bool(HWND)> matches;
     std::function<void(HWND)> act;
 };
-std::deque<WindowAction> g_actions;        // the actions of OnNextWindow still to run
-int g_nTicksLeft = 0;                      // before the first of them gives up
-UINT_PTR g_nActionTimer = 0;               // runs them every 50 ms, once started
-CDialog* g_pModal = nullptr;               // the dialog RunModal runs
-CMessageBoxWatcher* g_pWatcher = nullptr;  // the live watcher, if any
+std::deque<WindowAction> g_actions;  // the actions of OnNextWindow still to run
+int g_nTicksLeft = 0;                // before the first of them gives up
+UINT_PTR g_nActionTimer = 0;         // runs them every 50 ms, once started
+CDialog* g_pModal = nullptr;         // the dialog RunModal runs
 
 BOOL CALLBACK FindMatch(HWND hWnd, LPARAM found) {
     const bool match = IsWindowVisible(hWnd) && g_actions.front().matches(hWnd);
@@ -45,30 +44,6 @@ void CALLBACK EndAbandoned(HWND, UINT, UINT_PTR, DWORD) {
     ::EndDialog(g_pModal->m_hWnd, kAbandoned);
 }
 
-BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM) {
-    // A message box is a visible dialog-class window that no object of the layer owns.
-    char name[16] = {};
-    GetClassNameA(hWnd, name, sizeof(name));
-    if (g_pWatcher != nullptr && IsWindowVisible(hWnd) && std::string(name) == "#32770" &&
-        CWnd::FromHandlePermanent(hWnd) == nullptr && GetDlgItem(hWnd, IDOK) != nullptr) {
-        char text[1024] = {}, caption[64] = {};
-        GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));  // the box's message control
-        GetWindowTextA(hWnd, caption, sizeof(caption));
-        g_pWatcher->m_texts.push_back(std::string(text) + "|" + caption);
-        const HWND hOwner = GetWindow(hWnd, GW_OWNER);
-        g_pWatcher->m_owners.push_back(hOwner == nullptr
-                                           ? "(none)"
-                                           : WindowText(hOwner) +
-                                                 (IsWindowEnabled(hOwner) ? "" : " (disabled)"));
-        SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
-    }
-    return TRUE;
-}
-
-void CALLBACK CloseMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), &CloseIfMessageBox, 0);
-}
-
 }  // namespace
 
 void OnNextWindow(std::function<bool(HWND)> matches, std::function<void(HWND)> act) {
@@ -81,6 +56,25 @@ void OnNextWindow(std::function<bool(HWND)> matches, std::function<void(HWND)> a
 
 std::function<bool(HWND)> Titled(const std::string& caption) {
     return [caption](HWND hWnd) { return WindowText(hWnd) == caption; };
+}
+
+void AnswerMessageBox(std::vector<std::string>& boxes) {
+    OnNextWindow(
+        [](HWND hWnd) {
+            // A message box is a dialog-class window that no object of the layer owns.
+            char name[16] = {};
+            GetClassNameA(hWnd, name, sizeof name);
+            return std::string(name) == "#32770" && CWnd::FromHandlePermanent(hWnd) == nullptr;
+        },
+        [&boxes](HWND hBox) {
+            const HWND hOwner = GetWindow(hBox, GW_OWNER);
+            boxes.push_back(
+                WindowText(GetDlgItem(hBox, 0xFFFF)) + "|" + WindowText(hBox) + "|" +
+                (hOwner == nullptr
+                     ? "(none)"
+                     : WindowText(hOwner) + (IsWindowEnabled(hOwner) ? "" : " (disabled)")));
+            PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        });
 }
 
 std::size_t PendingWindowActions() {
@@ -112,17 +106,8 @@ void PumpMessages(DWORD milliseconds) {
     }
 }
 
-CMessageBoxWatcher::CMessageBoxWatcher() : m_nTimer(SetTimer(nullptr, 0, 20, &CloseMessageBoxes)) {
-    g_pWatcher = this;
-}
-
-CMessageBoxWatcher::~CMessageBoxWatcher() {
-    KillTimer(nullptr, m_nTimer);
-    g_pWatcher = nullptr;
-}
-
 std::string WindowText(HWND hWnd) {
-    char text[256] = {};
+    char text[1024] = {};
     GetWindowTextA(hWnd, text, sizeof text);
     return text;
 }

@@ -1,6 +1,6 @@
 // Drives real windows from inside a test: actions on windows as they appear (a modal dialog's
-// script runs inside its own message loop), a watcher that answers the message boxes the code
-// under test shows, and readers of what the controls show.
+// script runs inside its own message loop), message boxes answered, and readers of what the
+// controls show.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +20,9 @@ constexpr int kAbandoned = -2;
 void OnNextWindow(std::function<bool(HWND)> matches, std::function<void(HWND)> act);
 // Matches a window by its caption.
 std::function<bool(HWND)> Titled(const std::string& caption);
+// Answers the next message box with OK (an OnNextWindow action), adding "text|caption|owner" to
+// `boxes`: the owner's caption, with " (disabled)" unless it took input, or "(none)".
+void AnswerMessageBox(std::vector<std::string>& boxes);
 // How many actions of OnNextWindow have not run.
 std::size_t PendingWindowActions();
 
@@ -28,23 +31,6 @@ INT_PTR RunModal(CDialog& dlg, const std::function<void()>& script);
 
 // Processes this thread's messages for `milliseconds`, as a dialog's message loop would.
 void PumpMessages(DWORD milliseconds);
-
-// While it lives, closes every message box this thread shows and keeps the boxes' texts.
-class CMessageBoxWatcher {
-public:
-    CMessageBoxWatcher();
-    CMessageBoxWatcher(const CMessageBoxWatcher&) = delete;
-    CMessageBoxWatcher& operator=(const CMessageBoxWatcher&) = delete;
-    ~CMessageBoxWatcher();
-
-    std::vector<std::string> m_texts;  // "text|caption" of each box, in the order shown
-    // Each box's owner as it showed: its caption, with " (disabled)" unless it took input;
-    // "(none)" for a top-level box.
-    std::vector<std::string> m_owners;
-
-private:
-    UINT_PTR m_nTimer;  // the thread timer that looks for boxes
-};
 
 std::string WindowText(HWND hWnd);
 // Sends the dialog control `id`'s notification `code`, as the control would.

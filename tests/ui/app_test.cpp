@@ -6,8 +6,9 @@
 #include "tests/support/ui_driver.h"
 
 TEST(AfxWinMain, AWindowThatCannotBeCreatedIsReportedAndFailsTheStart) {
-    CMessageBoxWatcher watcher;
+    std::vector<std::string> boxes;
+    AnswerMessageBox(boxes);
     EXPECT_EQ(AfxWinMain(), 1);
-    EXPECT_EQ(watcher.m_texts, std::vector<std::string>{
-                                   "The program's window could not be created.|lumatab_app_tests"});
+    EXPECT_EQ(boxes, std::vector<std::string>{
+                         "The program's window could not be created.|lumatab_app_tests|(none)"});
 }

@@ -1,6 +1,6 @@
-// The main dialog run modally in this process and driven from inside its own message loop: on
-// Wine's display of the dummy X server, and on fakes for what no X server can show (two different
-// ramps, an unreadable one, no monitor).
+// The main dialog run modally in this process and driven from inside its own message loop, on
+// fake monitors (two different ramps, an unreadable one, none selected) and a fake shell. The
+// real display and shell are the end-to-end test's.
 #include "ui/main_dialog.h"
 
 #include <commctrl.h>
@@ -18,7 +18,6 @@
 #include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/ui_driver.h"
-#include "tests/support/x_ramp.h"
 
 namespace {
 
@@ -99,6 +98,7 @@ protected:
                                Command(dlg.GetSafeHwnd(), IDCANCEL, BN_CLICKED);
                            }),
                   IDCANCEL);
+        EXPECT_EQ(PendingWindowActions(), 0u);  // every box awaited came
     }
 
     CFakeMonitors display = TwoMonitors();
@@ -107,17 +107,16 @@ protected:
 };
 
 TEST_F(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels) {
-    const GammaRamp ramp = lumatab::ThreeChannelRamp();
-    ASSERT_TRUE(lumatab::LoadXRamp(ramp));
-    const auto monitors = ListMonitors();
-    const lumatab::RecordingSink expected = Expected(ramp);
-    Run(Win32DisplayApi(), Win32Shell(), [&](HWND hDlg) {
+    display.monitors[0].ramp = lumatab::ThreeChannelRamp();
+    const lumatab::RecordingSink expected = Expected(lumatab::ThreeChannelRamp());
+    Run([&](HWND hDlg) {
         EXPECT_EQ(WindowText(hDlg), "Lumatab");
         EXPECT_NE(SendMessageA(hDlg, WM_GETICON, ICON_BIG, 0), 0);
         EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDCANCEL));
         const HWND hCombo = GetDlgItem(hDlg, IDC_MONITOR_COMBO);
-        EXPECT_EQ(SendMessageA(hCombo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(monitors.size()));
-        EXPECT_EQ(WindowText(hCombo), std::string(monitors.at(0).description));
+        EXPECT_EQ(SendMessageA(hCombo, CB_GETCOUNT, 0, 0), 2);
+        // The list's order, not the combo box's sorting: position k is monitor k.
+        EXPECT_EQ(WindowText(hCombo), "Same Model");
 
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
         for (int column = 0; column < lumatab::kRampColumnCount; ++column) {
@@ -140,12 +139,10 @@ TEST_F(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels
 // Every selection reads its monitor again, also the same one; Export writes what is listed; a
 // selection of no monitor is reported and changes nothing.
 TEST_F(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
-    CMessageBoxWatcher watcher;
+    Texts boxes;
     shell.chosenPath = folder.File("ramp.csv");
     Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
-        // The list's order, not the combo box's sorting: position k is monitor k.
-        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_MONITOR_COMBO)), "Same Model");
         Select(hDlg, 1);
         EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
@@ -157,6 +154,7 @@ TEST_F(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
         SetFocus(GetWindow(GetDlgItem(hDlg, IDC_MONITOR_COMBO), GW_CHILD));
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_F5, 0);
         PumpMessages(100);
+        AnswerMessageBox(boxes);
         Select(hDlg, -1);
         PumpMessages(200);
         EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
@@ -164,7 +162,7 @@ TEST_F(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
     EXPECT_EQ(display.reads,
               (std::map<std::string, int>{{"\\\\.\\DISPLAY1", 1}, {"\\\\.\\DISPLAY2", 3}}));
     EXPECT_EQ(shell.messages, Texts{kExported});
-    EXPECT_EQ(watcher.m_texts.size(), 1u);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 // A ramp that cannot be read shows nothing of the buffer: no rows, "---", no curves, and nothing
@@ -197,22 +195,27 @@ TEST_F(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
 // cannot pile boxes up.
 TEST_F(MainDialog, TheUnreadRampBoxIsOwnedByTheDialog) {
     display.monitors[0].readable = false;
-    CMessageBoxWatcher watcher;
+    Texts boxes;
+    AnswerMessageBox(boxes);
     Run(display, Win32Shell(), [&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
         SetFocus(hList);
+        AnswerMessageBox(boxes);
         PostMessageA(hList, WM_KEYDOWN, VK_F5, 0);
         PumpMessages(200);
     });
-    EXPECT_EQ(watcher.m_owners, Texts(2, "Lumatab (disabled)"));  // at start-up, and for F5
+    // At start-up, and for F5; captioned with the program's name.
+    EXPECT_EQ(boxes, Texts(2,
+                           "The gamma ramp of the selected monitor could not be read."
+                           "|lumatab_ui_tests|Lumatab (disabled)"));
 }
 
 // The context menu, Save as .cal and Copy table on the listed ramp; F5 (through the dialog's
 // message loop, as a key the user pressed) reads a ramp another program changed.
 TEST_F(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
-    ASSERT_TRUE(lumatab::LoadXRamp(lumatab::IdentityRamp()));
+    display.monitors[0].ramp = lumatab::IdentityRamp();
     shell.chosenPath = folder.File("ramp.cal");
-    Run(Win32DisplayApi(), shell, [&](HWND hDlg) {
+    Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
         EXPECT_EQ(ContextMenuItems(hDlg), (Texts{"Show curves...", "Copy table\tCtrl+C",
                                                  "Read again\tF5", "Save as .cal..."}));
@@ -223,7 +226,7 @@ TEST_F(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
         EXPECT_EQ(std::string(shell.requests.at(0).m_strTitle),
                   "Saving current Gammaramp as calibration");
 
-        ASSERT_TRUE(lumatab::LoadXRamp(lumatab::ThreeChannelRamp()));
+        display.monitors[0].ramp = lumatab::ThreeChannelRamp();
         SetFocus(hList);
         PostMessageA(hList, WM_KEYDOWN, VK_F5, 0);
         PumpMessages(100);
