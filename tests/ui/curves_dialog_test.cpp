@@ -3,7 +3,7 @@
 #include "ui/curves_dialog.h"
 
 #include <gtest/gtest.h>
-#include <wincodec.h>
+#include <gdiplus.h>
 
 #include <algorithm>
 #include <string>
@@ -19,49 +19,37 @@
 
 namespace {
 
-// A PNG file's pixels as colours, row by row; empty if WIC cannot read it as 24-bit BGR.
+// A PNG file's pixels as colours, row by row, read with GDI+; empty if it cannot be read.
 struct Picture {
-    int width = 0;
-    int height = 0;
+    UINT width = 0;
+    UINT height = 0;
     std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+    std::size_t count(COLORREF colour) const {
+        return std::count(pixels.begin(), pixels.end(), colour);
+    }
 };
 
 Picture ReadPng(const std::string& path) {
+    using namespace Gdiplus::DllExports;
     Picture picture;
-    std::string bytes = ReadFileBytes(path);
-    IWICImagingFactory* factory = nullptr;
-    IWICStream* stream = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    WICPixelFormatGUID format = {};
-    UINT width = 0, height = 0;
-    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateStream(&stream)) &&
-        SUCCEEDED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(&bytes[0]),
-                                               static_cast<DWORD>(bytes.size()))) &&
-        SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
-                                                   &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetPixelFormat(&format)) &&
-        IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
-        SUCCEEDED(frame->GetSize(&width, &height))) {
-        const UINT stride = width * 3;
-        std::vector<BYTE> bgr(stride * height);
-        if (SUCCEEDED(
-                frame->CopyPixels(nullptr, stride, static_cast<UINT>(bgr.size()), bgr.data()))) {
-            picture.width = static_cast<int>(width);
-            picture.height = static_cast<int>(height);
-            for (std::size_t i = 0; i < bgr.size(); i += 3) {
-                picture.pixels.push_back(RGB(bgr[i + 2], bgr[i + 1], bgr[i]));
+    ULONG_PTR token = 0;
+    const Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (GdipCreateBitmapFromFile(std::wstring(path.begin(), path.end()).c_str(), &bitmap) ==
+        Gdiplus::Ok) {
+        GdipGetImageWidth(bitmap, &picture.width);
+        GdipGetImageHeight(bitmap, &picture.height);
+        for (UINT y = 0; y < picture.height; ++y) {
+            for (UINT x = 0; x < picture.width; ++x) {
+                Gdiplus::ARGB argb = 0;
+                GdipBitmapGetPixel(bitmap, static_cast<INT>(x), static_cast<INT>(y), &argb);
+                picture.pixels.push_back(RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF));
             }
         }
+        GdipDisposeImage(bitmap);
     }
-    for (IUnknown* object : std::initializer_list<IUnknown*>{frame, decoder, stream, factory}) {
-        if (object != nullptr) {
-            object->Release();
-        }
-    }
+    Gdiplus::GdiplusShutdown(token);
     return picture;
 }
 
@@ -145,30 +133,23 @@ TEST_F(CurvesWindow, SavesThePlotAsAPictureInEitherView) {
             const Picture picture = SavePicture(hDlg, shell, folder.File("curves.png"));
             RECT plot;
             GetClientRect(GetDlgItem(hDlg, IDC_CURVE_PLOT), &plot);
-            EXPECT_EQ(picture.width, plot.right);
-            EXPECT_EQ(picture.height, plot.bottom);
+            EXPECT_EQ(picture.width, static_cast<UINT>(plot.right));
+            EXPECT_EQ(picture.height, static_cast<UINT>(plot.bottom));
             if (!gammaView) {
                 // Three different curves, each in its own colour across the plot (the legend's
                 // strokes are far shorter).
                 for (const COLORREF colour : kChannelColours) {
-                    EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), colour),
-                              picture.width / 2);
+                    EXPECT_GT(picture.count(colour), picture.width / 2);
                 }
             } else {
-                // The identity's three equal curves, mixed, make one flat line across the plot.
+                // The identity's three equal curves, mixed, make one flat line across the plot,
+                // two rows thick (the pen's width).
                 const COLORREF mixed = kChannelColours[0] | kChannelColours[1] | kChannelColours[2];
-                int top = picture.height, bottom = -1, count = 0;
-                for (int y = 0; y < picture.height; ++y) {
-                    for (int x = 0; x < picture.width; ++x) {
-                        if (picture.at(x, y) == mixed) {
-                            top = std::min(top, y);
-                            bottom = std::max(bottom, y);
-                            ++count;
-                        }
-                    }
-                }
-                EXPECT_LE(bottom - top, 1);  // one row, doubled by the 2-pixel pen
-                EXPECT_GT(count, picture.width / 2);
+                ASSERT_GT(picture.count(mixed), picture.width / 2);
+                const auto first = std::find(picture.pixels.begin(), picture.pixels.end(), mixed);
+                const auto last = std::find(picture.pixels.rbegin(), picture.pixels.rend(), mixed);
+                EXPECT_LE(picture.pixels.rend() - last - (first - picture.pixels.begin()),
+                          2 * static_cast<std::ptrdiff_t>(picture.width));
             }
             Command(hDlg, IDCANCEL, BN_CLICKED);
         });
