@@ -1,6 +1,6 @@
 // Files on disk through the layer: targets that cannot be replaced, a full disk, paths at the "A"
-// calls' limit, files others hold, and names in the ANSI code page. The commands that write files
-// rely on these cases and test only their own flow.
+// calls' limit and files others hold. The commands that write files rely on these cases and test
+// only their own flow.
 #include "framework/file.h"
 
 #include <gtest/gtest.h>
@@ -133,23 +133,6 @@ TEST(ReadWholeFile, ReadsAFileAnotherProgramHasOpenForWriting) {
     EXPECT_TRUE(ReadWholeFile(name.c_str(), bytes, 100)) << GetLastError();
     CloseHandle(hEditor);
     EXPECT_EQ(bytes, "CAL\n");
-}
-
-// UTF-8 as the ANSI code page spells every character but a lone surrogate.
-TEST(AfxWideToAnsi, GivesTheExactFormOrRefuses) {
-    const struct {
-        unsigned int codePage;
-        const wchar_t* text;
-        std::string ansi;
-    } kCases[] = {
-        {1252, L"caf\u00E9.csv", "caf\xE9.csv"},
-        {CP_UTF8, L"sub\u2215.csv", "sub\xE2\x88\x95.csv"},
-        {CP_UTF8, L"ramp\xD800.csv", "(refused)"},
-    };
-    for (const auto& c : kCases) {
-        std::string ansi;
-        EXPECT_EQ(AfxWideToAnsi(c.text, c.codePage, ansi) ? ansi : "(refused)", c.ansi);
-    }
 }
 
 }  // namespace
