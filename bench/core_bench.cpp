@@ -82,10 +82,8 @@ void BM_WriteRampCsv(benchmark::State& state) {
     BuildGammaTable(ramp, table);
     StringSink sink;
     sink.bytes.reserve(16384);
-    sink.writeEnds.reserve(257);
     for (auto _ : state) {
         sink.bytes.clear();
-        sink.writeEnds.clear();
         WriteRampCsv(sink, ramp, table);
     }
     benchmark::DoNotOptimize(sink.bytes.data());

@@ -1,9 +1,7 @@
 #include "core/icc_profile.h"
 
 #include <cmath>
-#include <cstring>
 #include <iterator>
-#include <memory>
 #include <random>
 #include <string>
 #include <utility>
@@ -12,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "core/calibration.h"
+#include "tests/core/golden.h"
 #include "tests/support/ramps.h"
 
 namespace lumatab {
 namespace {
 
+// Big-endian numbers and s15Fixed16 values, to patch the golden profiles with.
 std::string Be16(std::uint64_t v) {
     return {static_cast<char>(v >> 8), static_cast<char>(v)};
 }
@@ -25,68 +25,6 @@ std::string Be32(std::uint64_t v) {
 }
 std::string Fixed(double v) {
     return Be32(std::lround(v * 65536));
-}
-
-// A profile of these tags, in this order, each after the tag table and 4-byte aligned.
-std::string Profile(const std::vector<std::pair<std::string, std::string>>& tags) {
-    std::string table = Be32(tags.size()), data;
-    std::size_t at = 132 + 12 * tags.size();
-    for (const auto& [signature, bytes] : tags) {
-        table += signature + Be32(at) + Be32(bytes.size());
-        const std::string padded = bytes + std::string((4 - bytes.size() % 4) % 4, '\0');
-        data += padded;
-        at += padded.size();
-    }
-    std::string header(128, '\0');
-    header.replace(0, 4, Be32(128 + table.size() + data.size()));
-    header.replace(36, 4, "acsp");
-    return header + table + data;
-}
-
-std::string Desc(const std::string& ascii) {
-    return "desc" + Be32(0) + Be32(ascii.size() + 1) + ascii + std::string(79, '\0');
-}
-
-// Records of language, country and UTF-16 text.
-std::string Mluc(const std::vector<std::pair<std::string, std::u16string>>& records) {
-    std::string head = "mluc" + Be32(0) + Be32(records.size()) + Be32(12);
-    std::string texts;
-    std::size_t at = 16 + 12 * records.size();
-    for (const auto& [locale, text] : records) {
-        head += locale + Be32(2 * text.size()) + Be32(at + texts.size());
-        for (char16_t c : text) {
-            texts += Be16(c);
-        }
-    }
-    return head + texts;
-}
-
-std::string VcgtTable(int channels, int count, int size, const std::vector<int>& values) {
-    std::string bytes = "vcgt" + Be32(0) + Be32(0) + Be16(channels) + Be16(count) + Be16(size);
-    for (int v : values) {
-        bytes += size == 1 ? std::string(1, static_cast<char>(v)) : Be16(v);
-    }
-    return bytes;
-}
-
-std::string VcgtFormula(const double (&gammaMinMax)[9]) {
-    std::string bytes = "vcgt" + Be32(0) + Be32(1);
-    for (double v : gammaMinMax) {
-        bytes += Fixed(v);
-    }
-    return bytes;
-}
-
-// A table of a ramp's 3 x 256 levels, 16-bit, or 8-bit (a level / 257).
-std::string VcgtTable(const GammaRamp& ramp, int size) {
-    std::vector<int> values;
-    for (const auto& channel : ramp.levels) {
-        values.insert(values.end(), std::begin(channel), std::end(channel));
-    }
-    for (int& value : values) {
-        value /= size == 1 ? 257 : 1;
-    }
-    return VcgtTable(3, kRampSize, size, values);
 }
 
 IccProfile Read(const std::string& bytes) {
@@ -100,37 +38,32 @@ constexpr char kNone[] = "none (a linear ramp is expected)";
 
 TEST(ReadIccProfile, ReadsEveryFormOfTheCalibrationAndTheDescription) {
     const struct {
-        std::string bytes, description, calibrationText;
+        const char* file;
+        std::string description, calibrationText;
         GammaRamp calibration;
     } cases[] = {
-        {Profile({{"desc", Desc("Wide\x01\xE9 gamut")},
-                  {"vcgt", VcgtTable(GoldenThreeChannelRamp(), 2)}}),
-         "Wide?? gamut", "vcgt table, 3 channels, 256 entries of 16 bits",
+        {"wide_gamut.icc", "Wide?? gamut", "vcgt table, 3 channels, 256 entries of 16 bits",
          GoldenThreeChannelRamp()},
         // No description: the file's name.
-        {Profile({{"vcgt", VcgtTable(ThreeChannelRamp(), 1)}}), "Plain.icm",
-         "vcgt table, 3 channels, 256 entries of 8 bits", ThreeChannelRamp()},
+        {"eight_bit.icc", "Plain.icm", "vcgt table, 3 channels, 256 entries of 8 bits",
+         ThreeChannelRamp()},
         // One channel serves all three; 256 entries are interpolated from two by position.
-        {Profile({{"vcgt", VcgtTable(1, 2, 2, {0, 65535})}}), "Plain.icm",
-         "vcgt table, 1 channel, 2 entries of 16 bits", IdentityRamp()},
-        // Version 4: the en-US record wherever it stands, else the first; a surrogate pair is
-        // one character. No 'vcgt': a linear ramp is expected.
-        {Profile({{"desc", Mluc({{"deDE", u"Bildschirm"},
-                                 {"enGB", u"Screen"},
-                                 {"enUS", u"Caf\u00e9 \U0001F600!"}})}}),
-         "Caf? ?!", kNone, IdentityRamp()},
-        {Profile({{"desc", Mluc({{"frFR", u"\u00c9cran"}, {"deDE", u"B"}})}}), "?cran", kNone,
+        {"one_channel.icc", "Plain.icm", "vcgt table, 1 channel, 2 entries of 16 bits",
          IdentityRamp()},
+        // Version 4: the en-US record wherever it stands (here after de-DE and en-GB), else the
+        // first; a surrogate pair is one character. No 'vcgt': a linear ramp is expected.
+        {"en_us.icc", "Caf? ?!", kNone, IdentityRamp()},
+        {"no_en_us.icc", "?cran", kNone, IdentityRamp()},
     };
     for (const auto& c : cases) {
-        const IccProfile p = Read(c.bytes);
+        const IccProfile p = Read(Golden(c.file));
         EXPECT_EQ(p.description, c.description);
         EXPECT_EQ(p.calibrationText, c.calibrationText);
         EXPECT_EQ(p.hasCalibration, c.calibrationText != kNone);
         EXPECT_TRUE(Same(p.calibration, c.calibration)) << c.calibrationText;
     }
     const IccProfile p =
-        Read(Profile({{"vcgt", VcgtFormula({2.2, 0, 1, 1, 0.1, 0.9, 0.5, 0.5, 0.5})}}));
+        Read(Golden("formula.icc"));  // gamma, min, max: 2.2, 0, 1; 1, 0.1, 0.9; 0.5 ...
     EXPECT_EQ(p.calibrationText, "vcgt formula, gamma 2.20 / 1.00 / 0.50");
     EXPECT_EQ(p.calibration.at(Channel::Red, 128), 14386);
     EXPECT_EQ(p.calibration.at(Channel::Green, 0), 6554);
@@ -143,10 +76,9 @@ std::string Patched(std::string bytes, std::size_t at, const std::string& with) 
 }
 
 TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) {
-    const std::string table = Profile({{"vcgt", VcgtTable(IdentityRamp(), 1)}});
-    const std::string formula = Profile({{"vcgt", VcgtFormula({1, 0, 1, 1, 0, 1, 1, 0, 1})}});
-    const std::string desc = Profile({{"desc", Desc("Name")}});
-    const std::string mluc = Profile({{"desc", Mluc({{"enUS", u"Name"}})}});
+    // Each has one tag first, at 144.
+    const std::string table = Golden("eight_bit.icc"), formula = Golden("formula.icc");
+    const std::string desc = Golden("name.icc"), mluc = Golden("no_en_us.icc");
     const std::string in = "tag 'vcgt' at offset 144: ";
     const std::string inDesc = "tag 'desc' at offset 144: ";
     const struct {
@@ -177,9 +109,9 @@ TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) 
          inDesc + "its 95 bytes are too few for an ASCII text of 1000 bytes"},
         {Patched(mluc, 156, Be32(8)), inDesc + "record size 8 is less than 12"},
         {Patched(mluc, 152, Be32(0x20000000)),
-         inDesc + "its 36 bytes are too few for 536870912 records of 12 bytes"},
-        {Patched(mluc, 164, Be32(9)),
-         inDesc + "the text at 28 of 9 bytes ends beyond the tag (36 bytes)"},
+         inDesc + "its 52 bytes are too few for 536870912 records of 12 bytes"},
+        {Patched(mluc, 164, Be32(13)),
+         inDesc + "the text at 40 of 13 bytes ends beyond the tag (52 bytes)"},
     };
     for (const auto& c : cases) {
         IccProfile profile;
@@ -196,7 +128,7 @@ TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
     const struct {
         std::string bytes, fileName, read;  // what was read, or the refusal
     } cases[] = {
-        {Profile({{"desc", Desc("Mine")}}), "D:\\a\\mine.cal", "profile Mine, no calibration"},
+        {Golden("en_us.icc"), "D:\\a\\mine.cal", "profile Caf? ?!, no calibration"},
         {WriteCalibration(IdentityRamp(), "now"), "D:\\a\\b.icc", ".cal b.icc, calibration"},
         {"CAL\n", "x.icm",
          "\"x.icm\" is not a valid calibration file: line 1: the file ends before BEGIN_DATA"},
@@ -221,13 +153,8 @@ TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
 // what it was given to fill.
 TEST(ReadCalibrationSource, SurvivesMutatedFiles) {
     std::mt19937 random(14);
-    const std::string seeds[] = {
-        WriteCalibration(CalibrationRamp(), "now"),
-        Profile(
-            {{"desc", Desc("Display")}, {"vcgt", VcgtTable(3, 16, 2, std::vector<int>(48, 999))}}),
-        Profile({{"desc", Mluc({{"deDE", u"A"}, {"enUS", u"B"}})},
-                 {"vcgt", VcgtFormula({2.2, 0, 1, 2.2, 0, 1, 2.2, 0, 1})}}),
-    };
+    const std::string seeds[] = {WriteCalibration(CalibrationRamp(), "now"),
+                                 Golden("small_table.icc"), Golden("mluc_formula.icc")};
     // Pieces of these, or of the file, inserted: quotes, comments, keywords, repeated rows.
     const std::string words =
         "\"#-e9 1e400\r\nEND_DATA\nBEGIN_DATA\nKEYWORD\nNUMBER_OF_SETS 16384\n";
@@ -235,25 +162,21 @@ TEST(ReadCalibrationSource, SurvivesMutatedFiles) {
     for (int n = 0; n < 40000; ++n) {
         std::string bytes = seeds[n % 3];
         for (std::size_t edits = 1 + below(4); edits > 0; --edits) {
-            const std::size_t at = below(bytes.size());
+            const std::size_t at = below(bytes.size()), kind = below(3);
             const std::string pieces = words + bytes;
-            switch (below(3)) {
-                case 0:
-                    bytes.insert(at, pieces.substr(below(pieces.size()), 1 + below(200)));
-                    break;
-                case 1:  // never all: each seed is more than 250 bytes
-                    bytes.erase(at, 1 + below(bytes.size() / 8));
-                    break;
-                default:  // a byte of a number: sizes, offsets and counts go wild
-                    bytes[at] = static_cast<char>(below(256));
+            if (kind == 0) {
+                bytes.insert(at, pieces.substr(below(pieces.size()), 1 + below(200)));
+            } else if (kind == 1) {  // never all: each seed is more than 250 bytes
+                bytes.erase(at, 1 + below(bytes.size() / 8));
+            } else {  // a byte of a number: sizes, offsets and counts go wild
+                bytes[at] = static_cast<char>(below(256));
             }
         }
-        const std::unique_ptr<char[]> exact(new char[bytes.size()]);
-        std::memcpy(exact.get(), bytes.data(), bytes.size());
+        const std::vector<char> exact(bytes.begin(), bytes.end());
         CalibrationSource source;
         source.description = "before";
         std::string error;
-        if (!ReadCalibrationSource(std::string_view(exact.get(), bytes.size()), "f", source,
+        if (!ReadCalibrationSource(std::string_view(exact.data(), exact.size()), "f", source,
                                    error)) {
             ASSERT_EQ(error.find('\n'), std::string::npos) << error;
             ASSERT_EQ(source.description, "before");

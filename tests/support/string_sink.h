@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/csv_export.h"
 
@@ -12,11 +11,9 @@ namespace lumatab {
 class StringSink : public ByteSink {
 public:
     std::string bytes;
-    std::vector<std::size_t> writeEnds;  // where each Write's bytes end in `bytes`
 
     void Write(const void* data, std::size_t size) override {
         bytes.append(static_cast<const char*>(data), size);
-        writeEnds.push_back(bytes.size());
     }
 };
 

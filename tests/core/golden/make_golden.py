@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the expected CSV and .cal files of the core's tests from an independent Python model of
-the effective-gamma arithmetic and the two file formats. Run it from this folder to regenerate
+"""Writes the expected CSV and .cal files of the core's tests, and the ICC profiles they read, from
+an independent Python model of the effective-gamma arithmetic and the file formats. Run it from this folder to regenerate
 them, or as `make_golden.py csv|cal|icc R0..R255 G0..G255 B0..B255` to print the file of one
 ramp (a .cal file then says it was created on Mon Dec 07 17:30:04 2026; an ICC profile is
 described as "Test Display" and holds the ramp as a 16-bit 'vcgt' table)."""
@@ -54,14 +54,41 @@ def cal_text(channels, created=CREATED):
     return ("\n".join(lines) + "\n").encode("ascii")
 
 
+def icc(tags):
+    """A profile of these (signature, data) tags, in this order, each 4-byte aligned after the
+    tag table."""
+    table, data = struct.pack(">I", len(tags)), b""
+    for signature, body in tags:
+        table += struct.pack(">4sII", signature, 132 + 12 * len(tags) + len(data), len(body))
+        data += body + bytes(-len(body) % 4)
+    return struct.pack(">I32s4s88s", 128 + len(table) + len(data), b"", b"acsp", b"") + table + data
+
+
+def desc(text):  # version 2: the ASCII text, its NUL among the unused Unicode and Script parts
+    return b"desc" + bytes(4) + struct.pack(">I", len(text) + 1) + text + bytes(79)
+
+
+def mluc(records):  # version 4: (language and country, text) records, the texts UTF-16BE
+    head, texts = b"mluc" + bytes(4) + struct.pack(">II", len(records), 12), b""
+    for locale, text in records:
+        encoded = text.encode("utf-16-be")
+        head += locale + struct.pack(">II", len(encoded), 16 + 12 * len(records) + len(texts))
+        texts += encoded
+    return head + texts
+
+
+def vcgt_table(channels, count, size, values):
+    kind = "B" if size == 1 else "H"
+    return b"vcgt" + bytes(8) + struct.pack(">3H%d%s" % (len(values), kind), channels, count, size,
+                                            *values)
+
+
+def vcgt_formula(values):  # gamma, min and max of red, green and blue, as s15Fixed16Number
+    return b"vcgt" + bytes(4) + struct.pack(">I9i", 1, *[round(v * 65536) for v in values])
+
+
 def icc_profile(channels):
-    # A version 2 'desc' and a 'vcgt' table of three 256-entry 16-bit channels, planar.
-    desc = b"desc" + bytes(4) + struct.pack(">I", 13) + b"Test Display\0" + bytes(71)
-    vcgt = b"vcgt" + bytes(8) + struct.pack(">3H768H", 3, 256, 2, *sum(channels, []))
-    tags = struct.pack(">I4sII4sII", 2, b"desc", 156, len(desc), b"vcgt", 156 + len(desc),
-                       len(vcgt))
-    header = struct.pack(">I32s4s88s", 156 + len(desc) + len(vcgt), b"", b"acsp", b"")
-    return header + tags + desc + vcgt
+    return icc([(b"desc", desc(b"Test Display")), (b"vcgt", vcgt_table(3, 256, 2, sum(channels, [])))])
 
 
 def write_golden_files():
@@ -79,6 +106,22 @@ def write_golden_files():
     write("three_channels.csv", csv_text(three_channels))
     write("identity.cal", cal_text([identity] * 3))
     write("three_channels.cal", cal_text(three_channels))
+    # Profiles of every form the reader takes. The 8-bit one holds the tests' ThreeChannelRamp:
+    # red rises, green falls, blue zigzags.
+    zigzag = [list(range(256)), [255 - i for i in range(256)], [(i * 37 + 50) % 256 for i in range(256)]]
+    write("wide_gamut.icc", icc([(b"desc", desc(b"Wide\x01\xe9 gamut")),
+                                 (b"vcgt", vcgt_table(3, 256, 2, sum(three_channels, [])))]))
+    write("eight_bit.icc", icc([(b"vcgt", vcgt_table(3, 256, 1, sum(zigzag, [])))]))
+    write("one_channel.icc", icc([(b"vcgt", vcgt_table(1, 2, 2, [0, 65535]))]))
+    write("en_us.icc", icc([(b"desc", mluc([(b"deDE", "Bildschirm"), (b"enGB", "Screen"),
+                                            (b"enUS", "Caf\u00e9 \U0001F600!")]))]))
+    write("name.icc", icc([(b"desc", desc(b"Name"))]))
+    write("no_en_us.icc", icc([(b"desc", mluc([(b"frFR", "\u00c9cran"), (b"deDE", "B")]))]))
+    write("formula.icc", icc([(b"vcgt", vcgt_formula([2.2, 0, 1, 1, 0.1, 0.9, 0.5, 0.5, 0.5]))]))
+    # Small profiles of each tag type, for the tests that edit them at random.
+    write("small_table.icc", icc([(b"desc", desc(b"Display")), (b"vcgt", vcgt_table(3, 16, 2, [999] * 48))]))
+    write("mluc_formula.icc", icc([(b"desc", mluc([(b"deDE", "A"), (b"enUS", "B")])),
+                                   (b"vcgt", vcgt_formula([2.2, 0, 1] * 3))]))
 
 
 if __name__ == "__main__":
