@@ -16,10 +16,8 @@ namespace {
 class CTestDlg : public CDialog {
 public:
     CTestDlg() : CDialog(IDD_FW_TEST) {}
-    CStatic m_text;
     CComboBox m_combo;
     bool m_bBindMissing = false;      // also binds a control the template lacks
-    std::vector<BOOL> m_exchanges;    // m_bSaveAndValidate of each DoDataExchange
     std::function<void()> m_failure;  // run by OnInitDialog (if set then) and the Throw button
 
 protected:
@@ -31,9 +29,7 @@ protected:
         return TRUE;
     }
     void DoDataExchange(CDataExchange* pDX) override {
-        m_exchanges.push_back(pDX->m_bSaveAndValidate);
         DDX_Control(pDX, IDC_FW_COMBO, m_combo);
-        DDX_Control(pDX, IDC_FW_TEXT, m_text);
         if (m_bBindMissing) {
             CStatic missing;
             DDX_Control(pDX, 4242, missing);
@@ -71,8 +67,6 @@ TEST(Dialog, FailuresAreShownOnceTheDialogRunsOnAndOKEndsIt) {
         Command(dlg.m_hWnd, IDOK, BN_CLICKED);
     });
     EXPECT_EQ(result, IDOK);
-    // Each control was attached once: the later exchanges, the last one saving, did not fail.
-    EXPECT_EQ(dlg.m_exchanges, (std::vector<BOOL>{FALSE, TRUE, TRUE}));
     // Captioned with the program's name, without its extension.
     const std::string invalidArg =
         std::string(CInvalidArgException().GetErrorMessage()) + "|lumatab_framework_tests|";

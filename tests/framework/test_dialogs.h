@@ -3,5 +3,4 @@
 
 #define IDD_FW_TEST 200
 #define IDC_FW_COMBO 1001
-#define IDC_FW_TEXT 1002
 #define IDC_FW_THROW 1003
