@@ -1,6 +1,5 @@
 #include "core/ramp_table.h"
 
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,7 +27,7 @@ TEST(GammaTexts, CellsHideZeroAndBelowSummariesHideOnlyTheUndefined) {
 }
 
 // Red rises, green is a constant 40000, blue falls, and red's entry 128 is undefined. Each
-// channel's gamma is its own; the first and last entries have none (0).
+// channel's gamma is its own; the first and last entries have none.
 TEST(RefreshRampTable, ListsEveryRowAndTheSummariesAndStoresTheTable) {
     GammaRamp ramp = RampOf([](int ch, int i) {
         return ch == 0 ? i * 257 : ch == 1 ? 40000 : (255 - i) * 257;
@@ -51,10 +50,6 @@ TEST(RefreshRampTable, ListsEveryRowAndTheSummariesAndStoresTheTable) {
     GammaTable built;
     BuildGammaTable(ramp, built);
     EXPECT_EQ(std::memcmp(&table, &built, sizeof built), 0);
-    for (Channel ch : {Channel::Red, Channel::Green, Channel::Blue}) {
-        EXPECT_EQ(table.at(ch, 0), 0.0);
-        EXPECT_EQ(table.at(ch, 255), 0.0);
-    }
 }
 
 }  // namespace

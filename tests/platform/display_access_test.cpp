@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -40,8 +39,7 @@ TEST(ReadGammaRamp, LeavesTheRampWhenTheReadFails) {
     lumatab::GammaRamp ramp = lumatab::UniformRamp(0x1234);
     EXPECT_FALSE(ReadGammaRamp("D2", ramp, api));
     EXPECT_FALSE(ReadGammaRamp("D9", ramp, api));
-    const lumatab::GammaRamp before = lumatab::UniformRamp(0x1234);
-    EXPECT_EQ(std::memcmp(&before, &ramp, sizeof(ramp)), 0);
+    EXPECT_TRUE(lumatab::Same(ramp, lumatab::UniformRamp(0x1234)));
     EXPECT_EQ(api.log, "D2 D2; Get D2; Delete D2; D9 D9; ");
 }
 

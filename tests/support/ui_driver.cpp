@@ -118,18 +118,12 @@ void Command(HWND hDlg, int id, int code) {
 }
 
 std::vector<std::vector<std::string>> ListRows(HWND hList) {
-    const HWND hHeader = reinterpret_cast<HWND>(SendMessageA(hList, LVM_GETHEADER, 0, 0));
-    const int columns = static_cast<int>(SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
-    std::vector<std::vector<std::string>> rows(
-        static_cast<std::size_t>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0)));
+    const int columns = Header_GetItemCount(ListView_GetHeader(hList));
+    std::vector<std::vector<std::string>> rows(ListView_GetItemCount(hList));
     for (std::size_t row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < columns; ++column) {
             char text[64] = {};
-            LVITEMA item{};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            ListView_GetItemText(hList, static_cast<int>(row), column, text, sizeof text);
             rows[row].push_back(text);
         }
     }
