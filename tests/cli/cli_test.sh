@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# lumatab-cli under Wine on the two-monitor dummy X server ($DISPLAY), with ramps loaded by
-# LUMATAB_XRAMP.
+# lumatab-cli under Wine on the two-monitor dummy X server, checked against the Python model.
 #   cli_test.sh LUMATAB_CLI_EXE WORK_FOLDER
-# The expected .cal and profile come from the core's independent Python model.
 set -euo pipefail
 # shellcheck source=../support/shell_test.sh
 source "$(dirname "$0")/../support/shell_test.sh" "cli test" "$1" "$2"
 
-# expect STATUS ARGS...: runs the program with its output in the files out and err, and fails
-# unless it exits with STATUS.
+# expect STATUS ARGS...: runs the program, output in the files out and err; fails on another status.
 expect() {
     local want=$1 status=0
     shift
@@ -16,8 +13,7 @@ expect() {
     [ "$status" = "$want" ] || fail "'$*' exited $status, not $want: $(cat err)"
 }
 
-# expect_error MESSAGE ARGS...: exit 2, nothing on stdout, and one line on stderr that starts
-# with MESSAGE.
+# expect_error MESSAGE ARGS...: exit 2, no output, and one error line that starts with MESSAGE.
 expect_error() {
     local message=$1
     shift
@@ -54,8 +50,7 @@ grep -qxE 'CREATED "(Mon|Tue|Wed|Thu|Fri|Sat|Sun) [A-Z][a-z]{2} [0-9]{2} [0-9:]{
     fail "the saved .cal says $(grep '^CREATED' ramp.cal)"
 grep -v '^CREATED ' ramp.cal | cmp - <(grep -v '^CREATED ' sample.cal) || fail "the saved .cal differs from the model's"
 
-# The monitor's own profile: Wine hands out the X screen's _ICC_PROFILE, here a profile whose
-# 'vcgt' is the sample ramp.
+# The monitor's own profile: Wine hands out the X screen's _ICC_PROFILE, here the sample ramp's.
 "$LUMATAB_XICC" sample.icc
 expect 0 profile -m 1
 grep -qxE 'Profile +[cC]:\\.*\.icm' out && grep -qxE 'Description +Test Display' out &&
@@ -79,9 +74,8 @@ expect_error 'cannot read "missing.cal": ' verify missing.cal
 expect_error '"big.cal" is not a valid calibration file: line ' verify big.cal
 echo >>big.cal
 expect_error 'cannot read "big.cal": The file is too large.' verify big.cal
-# Names as typed: one the code page cannot spell is refused, not bent into a look-alike (here
-# best fit would make U+2215 a slash, into the folder sub); control characters are written out.
-# Wine reads the arguments as UTF-8 in a UTF-8 locale.
+# A name the code page cannot spell is refused, not bent into a look-alike (best fit would make
+# U+2215 a slash, into sub; Wine reads arguments as UTF-8 here); control characters are written out.
 mkdir sub
 LC_ALL=C.UTF-8 expect_error '"sub?ramp.csv" cannot be written in this system'"'"'s code page (1252)' \
     export $'sub\xe2\x88\x95ramp.csv'

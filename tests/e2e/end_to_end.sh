@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# The program end to end under Wine on the two-monitor dummy X server ($DISPLAY), driven like
-# a user with xdotool: exports through the real save dialog and checks the file's bytes and the
-# screen, opens the curves window, which compares the ramp with the monitor's profile, exports
-# again over the first file and closes with Escape.
+# The program under Wine on the two-monitor dummy X server, driven like a user with xdotool:
+# export, screen, curves window, export over the first file, Escape. Files from the Python model.
 #   end_to_end.sh LUMATAB_EXE WINDOW_PROBE_EXE WORK_FOLDER
-# Needs LUMATAB_XRAMP and LUMATAB_XICC (scripts/test.sh exports them). The expected file comes
-# from the core's independent Python model.
 set -euo pipefail
 
 # shellcheck source=../support/shell_test.sh
@@ -17,8 +13,7 @@ DRIVE_PREFIX=$prefix
 # shellcheck source=../../scripts/drive.sh
 source "$root/scripts/drive.sh"
 
-# export_to FILE [replace]: Export, the file's Windows path typed into the save dialog, Save (and
-# Yes to replacing the file), then OK in the success message; checks that the file is there.
+# export_to FILE [replace]: Export to FILE through the save dialog (replacing it), then OK.
 export_to() {
     local file=$1
     click_for Lumatab 3 "Exporting current Gammaramp"
@@ -40,8 +35,7 @@ window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lumatab$' 2>/de
 [ -n "$window" ] || fail "the window \"Lumatab\" did not appear"
 sleep 1
 
-# The three entry-128 figures in their colours on dark grey; the frame buffer has no ramp
-# applied, so the colours are exact.
+# The entry-128 figures' colours on dark grey, exact: the frame buffer has no ramp applied.
 histogram=$(import -window root png:- | convert - -format %c histogram:info:-)
 for colour in 383838 FA1414 14F55A 24A0FF; do
     count=$(grep -i "#$colour" <<<"$histogram" | awk '{print $1}' | tr -d ':' | head -n 1)
@@ -50,8 +44,7 @@ done
 export_to "$work/first.csv"
 cmp "$work/first.csv" "$work/sample.csv" || fail "the first export differs from the ramp loaded"
 
-# The curves window compares the ramp with the monitor's profile as it opens; the readout
-# follows the mouse.
+# The curves window compares with the monitor's profile as it opens; the readout follows the mouse.
 open_curves
 "$LUMATAB_XICC" -d
 verdict=$(probe "Gamma ramp curves" 1103 text)

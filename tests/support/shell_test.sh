@@ -1,8 +1,7 @@
 # shellcheck shell=bash
-# The shell tests' common start: source shell_test.sh NAME EXE WORK_FOLDER
-# Sets root, exe, prefix (the Wine prefix beside the program) and work (a fresh folder, made the
-# current one), defines fail, and loads the sample ramp into the X server with the model's files
-# for it in the work folder: sample.csv, sample.cal and sample.icc.
+# The shell tests' common start: source shell_test.sh NAME EXE WORK_FOLDER. Sets root, exe, prefix
+# and work (a fresh current folder), defines fail, and loads the sample ramp into the X server,
+# with the model's sample.csv, sample.cal and sample.icc for it in the work folder.
 test_name=$1
 exe=$(realpath "$2")
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
