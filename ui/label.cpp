@@ -31,14 +31,17 @@ CLabel& CLabel::SetLabelTextColor(COLORREF crText) {
 }
 
 CLabel& CLabel::SetLabelBkColor(COLORREF crBkgnd) {
+    ReplaceBrush(CreateSolidBrush(crBkgnd));
+    return *this;
+}
+
+void CLabel::ReplaceBrush(HBRUSH hBrush) {
     // The old brush goes only once the new one exists, so the label never paints with a
     // deleted brush.
-    const HBRUSH hBrush = CreateSolidBrush(crBkgnd);
     if (hBrush != nullptr) {
         DeleteObject(m_hBkBrush);
         m_hBkBrush = hBrush;
     }
-    return *this;
 }
 
 CLabel& CLabel::SetLabelFontHeight(int nHeight) {

@@ -22,6 +22,8 @@ public:
 protected:
     // The parent's WM_CTLCOLOR*, reflected: the static text's colours, font and background.
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    // Takes `hBrush` as the background brush; a null one (GDI could not make it) changes nothing.
+    void ReplaceBrush(HBRUSH hBrush);
 
     DECLARE_MESSAGE_MAP()
 
