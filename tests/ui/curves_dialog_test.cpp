@@ -160,37 +160,25 @@ TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIs
         const Picture withProfile = Drawn(hDlg);
 
         // A name too long for the line loses its middle; the verdict stays whole.
-        const std::string longName = std::string(200, 'x') + ".cal";
-        const lumatab::GammaRamp inverse =
-            lumatab::RampOf([&](int ch, int i) { return 65535 - ramp.levels[ch][i]; });
-        shell.chosenPath = folder.File(longName.c_str());
-        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(inverse, "now"));
+        shell.chosenPath = folder.File((std::string(200, 'x') + ".cal").c_str());
+        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(ramp, "now"));
         Command(hDlg, IDC_COMPARE, BN_CLICKED);
-        const std::string verdict = DescribeVerification(VerifyCalibration(ramp, inverse));
         const std::string line = ItemText(hDlg, IDC_VERIFICATION);
-        const std::string end = ".cal\": " + verdict;
+        const std::string end = ".cal\": Matches the calibration within 1/255";
         EXPECT_EQ(line.substr(0, 4), "\"xxx");
         EXPECT_NE(line.find("x...x"), std::string::npos) << line;
         EXPECT_EQ(line.substr(line.size() - std::min(line.size(), end.size())), end);
-
-        shell.chosenPath = folder.File("same.cal");
-        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(ramp, "now"));
-        Command(hDlg, IDC_COMPARE, BN_CLICKED);
-        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
-                  "\"same.cal\": Matches the calibration within 1/255");
         EXPECT_EQ(ItemText(hDlg, IDC_CURVE_READOUT),
                   "Entry 128 (50.2 %): red 32896 (2.20), green 32639 (2.17), blue 45746 (5.45); "
                   "calibration 32896 / 32639 / 45746");
-        const Picture compared = Drawn(hDlg);
-        EXPECT_NE(compared.pixels, withProfile.pixels);
+        EXPECT_NE(Drawn(hDlg).pixels, withProfile.pixels);
 
         shell.chosenPath = folder.File("broken.cal");
         WriteFileBytes(shell.chosenPath, "CAL\nDEVICE_CLASS \"PRINTER\"\n");
         Command(hDlg, IDC_COMPARE, BN_CLICKED);
         EXPECT_NE(shell.messages.back().find("line 2: DEVICE_CLASS is 'PRINTER', not 'DISPLAY'"),
                   std::string::npos);
-        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
-                  "\"same.cal\": Matches the calibration within 1/255");
+        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION), line);
         Command(hDlg, IDCANCEL, BN_CLICKED);
     });
 }
