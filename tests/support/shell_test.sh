@@ -8,8 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 prefix="$(dirname "$exe")/wineprefix"
 : "${LUMATAB_XRAMP:?needs LUMATAB_XRAMP, the native ramp loader}"
 : "${LUMATAB_XICC:?needs LUMATAB_XICC, the native ICC profile setter}"
-rm -rf "$3"
-mkdir -p "$3"
+rm -rf "$3" && mkdir -p "$3"
 work=$(cd "$3" && pwd)
 cd "$work"
 

@@ -21,15 +21,10 @@
 
 namespace {
 
-using lumatab::GammaRamp;
 using Texts = std::vector<std::string>;
 
-// Boxes as the shell is asked for them: text, type, and the owner's caption.
-const std::string kUnread = "The gamma ramp of the selected monitor could not be read.|16|Lumatab";
-const std::string kExported = "The list has been succesfully exported.|64|(none)";
-
 // What the list and the labels should show for a ramp: the core's rows and summaries of it.
-lumatab::RecordingSink Expected(const GammaRamp& ramp) {
+lumatab::RecordingSink Expected(const lumatab::GammaRamp& ramp) {
     lumatab::RecordingSink sink;
     lumatab::GammaTable table;
     lumatab::RefreshRampTable(ramp, table, sink);
@@ -149,7 +144,7 @@ TEST_F(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
     });
     EXPECT_EQ(display.reads,
               (std::map<std::string, int>{{"\\\\.\\DISPLAY1", 1}, {"\\\\.\\DISPLAY2", 3}}));
-    EXPECT_EQ(shell.messages, Texts{kExported});
+    EXPECT_EQ(shell.messages, Texts{"The list has been succesfully exported.|64|(none)"});
     EXPECT_EQ(boxes.size(), 1u);
 }
 
@@ -176,7 +171,9 @@ TEST_F(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
         EXPECT_EQ(ListRows(hList), expected.rows);
         EXPECT_EQ(LabelTexts(hDlg), Texts(expected.summary, expected.summary + 3));
     });
-    EXPECT_EQ(shell.messages, Texts(4, kUnread));
+    // Boxes as the shell is asked for them: text, type, and the owner's caption.
+    EXPECT_EQ(shell.messages,
+              Texts(4, "The gamma ramp of the selected monitor could not be read.|16|Lumatab"));
 }
 
 // The real shell's box is owned by the dialog, which waits disabled: F5 pressed again and again
