@@ -1,7 +1,11 @@
 #include "core/icc_profile.h"
 
 #include <cmath>
+#include <iterator>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +142,42 @@ TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
                        : error,
                   c.read);
         EXPECT_TRUE(!read || Same(s.calibration, IdentityRamp())) << c.read;
+    }
+}
+
+// Random edits of valid files, read as either kind: each reader reads only its input (a buffer of
+// its exact size, which AddressSanitizer guards), and succeeds or fails with one line, leaving
+// what it was given to fill.
+TEST(ReadCalibrationSource, SurvivesMutatedFiles) {
+    std::mt19937 random(14);
+    const std::string seeds[] = {WriteCalibration(CalibrationRamp(), "now"),
+                                 Golden("small_table.icc"), Golden("mluc_formula.icc")};
+    // Pieces of these, or of the file, inserted: quotes, comments, keywords, repeated rows.
+    const std::string words =
+        "\"#-e9 1e400\r\nEND_DATA\nBEGIN_DATA\nKEYWORD\nNUMBER_OF_SETS 16384\n";
+    auto below = [&](std::size_t n) { return random() % n; };
+    for (int n = 0; n < 40000; ++n) {
+        std::string bytes = seeds[n % 3];
+        for (std::size_t edits = 1 + below(4); edits > 0; --edits) {
+            const std::size_t at = below(bytes.size()), kind = below(3);
+            const std::string pieces = words + bytes;
+            if (kind == 0) {
+                bytes.insert(at, pieces.substr(below(pieces.size()), 1 + below(200)));
+            } else if (kind == 1) {  // never all: each seed is more than 250 bytes
+                bytes.erase(at, 1 + below(bytes.size() / 8));
+            } else {  // a byte of a number: sizes, offsets and counts go wild
+                bytes[at] = static_cast<char>(below(256));
+            }
+        }
+        const std::vector<char> exact(bytes.begin(), bytes.end());
+        CalibrationSource source;
+        source.description = "before";
+        std::string error;
+        if (!ReadCalibrationSource(std::string_view(exact.data(), exact.size()), "f", source,
+                                   error)) {
+            ASSERT_EQ(error.find('\n'), std::string::npos) << error;
+            ASSERT_EQ(source.description, "before");
+        }
     }
 }
 

@@ -118,6 +118,11 @@ def write_golden_files():
     write("name.icc", icc([(b"desc", desc(b"Name"))]))
     write("no_en_us.icc", icc([(b"desc", mluc([(b"frFR", "\u00c9cran"), (b"deDE", "B")]))]))
     write("formula.icc", icc([(b"vcgt", vcgt_formula([2.2, 0, 1, 1, 0.1, 0.9, 0.5, 0.5, 0.5]))]))
+    # Small profiles of each tag type, for the tests that edit them at random.
+    write("small_table.icc", icc([(b"desc", desc(b"Display")), (b"vcgt", vcgt_table(3, 16, 2, [999] * 48))]))
+    write("mluc_formula.icc", icc([(b"desc", mluc([(b"deDE", "A"), (b"enUS", "B")])),
+                                   (b"vcgt", vcgt_formula([2.2, 0, 1] * 3))]))
+
 
 if __name__ == "__main__":
     if sys.argv[1:2] in (["csv"], ["cal"], ["icc"]):
