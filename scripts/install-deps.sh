@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
     cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386
-    g++ clang-format locales googletest libbenchmark-dev xvfb
+    g++ clang-format locales googletest libbenchmark-dev
     xserver-xorg-core xserver-xorg-video-dummy x11-utils x11-xserver-utils xdotool imagemagick
     libxxf86vm-dev libx11-dev
 )
