@@ -63,11 +63,6 @@ cmp "$work/first.csv" "$work/sample.csv" || fail "the second export differs"
 
 xdo windowfocus "$window"
 xdo key Escape
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$pid" 2>/dev/null && fail "the program is still running after Escape"
-wait "$pid" || true
+timeout 10 tail --pid="$pid" -f /dev/null || fail "the program is still running after Escape"
 trap - EXIT
 echo "end-to-end: export, screen, curves, replacing export and Escape behave"
