@@ -67,6 +67,7 @@ PY
             killer=stillborn
         fi
     elif prepare_windows && cmake --build --preset win64 >"$logs/$id.log" 2>&1; then
+        wine_empty_small_disk  # a mutant may have left files on it
         use_wine win64 one-monitor
         killer=$(failing_test --preset win64 -LE two-monitors)
         if [ -z "$killer" ]; then

@@ -18,6 +18,7 @@ wine_session_start() {
     if mountpoint -q "$wine_small_disk" ||
         mount -t tmpfs -o size=64k tmpfs "$wine_small_disk" 2>/dev/null; then
         export LUMATAB_SMALL_DISK="Z:${wine_small_disk//\//\\}"
+        wine_empty_small_disk
     else
         echo "No tmpfs could be mounted: the full-disk export test is skipped."
     fi
@@ -27,6 +28,9 @@ wine_session_start() {
             "$wine_session_state/$monitors")
     done
 }
+
+# Empties the small disk, which a failed run may have left files on.
+wine_empty_small_disk() { rm -rf "${wine_small_disk:?}"/*; }
 
 # use_wine BUILD MONITORS: Wine for BUILD's programs (win32 or win64) on the dummy X server with
 # the monitors of scripts/xorg/MONITORS.conf, in a warm prefix of their own. A warm-up program

@@ -7,19 +7,16 @@ source "$(dirname "$0")/../support/shell_test.sh" "cli test" "$1" "$2"
 
 # expect STATUS ARGS...: runs the program, output in the files out and err; fails on another status.
 expect() {
-    local want=$1 status=0
-    shift
-    "$root/scripts/wine-run.sh" "$prefix" "$exe" "$@" </dev/null >out 2>err || status=$?
-    [ "$status" = "$want" ] || fail "'$*' exited $status, not $want: $(cat err)"
+    local status=0
+    "$root/scripts/wine-run.sh" "$prefix" "$exe" "${@:2}" </dev/null >out 2>err || status=$?
+    [ "$status" = "$1" ] || fail "'${*:2}' exited $status, not $1: $(cat err)"
 }
 
 # expect_error MESSAGE ARGS...: exit 2, no output, and one error line that starts with MESSAGE.
 expect_error() {
-    local message=$1
-    shift
-    expect 2 "$@"
-    [[ ! -s out && $(wc -l <err) == 1 && $(cat err) == "lumatab-cli: $message"* ]] ||
-        fail "'$*' printed: $(cat out err)"
+    expect 2 "${@:2}"
+    [[ ! -s out && $(wc -l <err) == 1 && $(cat err) == "lumatab-cli: $1"* ]] ||
+        fail "'${*:2}' printed: $(cat out err)"
 }
 
 expect 0 list
@@ -62,6 +59,7 @@ expect 1 verify --monitor 1 ramp.cal
 grep -qxE "Red +0 +0\.00" out && grep -qxE "Green +0 +0\.00" out &&
     grep -qxE "Blue +[1-9][0-9]* +[0-9.]+" out && [ "$(tail -n 1 out)" = "not loaded" ] ||
     fail "verify printed: $(cat out)"
+expect 1 verify
 "$LUMATAB_XICC" -d
 
 expect_error 'there is no monitor 2: the monitors are 0 to 1' stats -m 2

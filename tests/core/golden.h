@@ -2,7 +2,7 @@
 #pragma once
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,9 +12,7 @@ namespace lumatab {
 inline std::string Golden(const char* name) {
     std::ifstream file(std::string(LUMATAB_GOLDEN_DIR) + "/" + name, std::ios::binary);
     EXPECT_TRUE(file.good()) << "missing golden file " << name;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 }  // namespace lumatab

@@ -150,20 +150,20 @@ TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
 // what it was given to fill.
 TEST(ReadCalibrationSource, SurvivesMutatedFiles) {
     std::mt19937 random(14);
+    auto below = [&](std::size_t n) { return random() % n; };
     const std::string seeds[] = {WriteCalibration(CalibrationRamp(), "now"),
                                  Golden("small_table.icc"), Golden("mluc_formula.icc")};
-    // Pieces of these, or of the file, inserted: quotes, comments, keywords, repeated rows.
+    // Inserted pieces of these or of the file: quotes, comments, keywords, repeated rows.
     const std::string words =
         "\"#-e9 1e400\r\nEND_DATA\nBEGIN_DATA\nKEYWORD\nNUMBER_OF_SETS 16384\n";
-    auto below = [&](std::size_t n) { return random() % n; };
     for (int n = 0; n < 40000; ++n) {
         std::string bytes = seeds[n % 3];
         for (std::size_t edits = 1 + below(4); edits > 0; --edits) {
-            const std::size_t at = below(bytes.size()), kind = below(3);
             const std::string pieces = words + bytes;
+            const std::size_t at = below(bytes.size()), kind = below(3);
             if (kind == 0) {
                 bytes.insert(at, pieces.substr(below(pieces.size()), 1 + below(200)));
-            } else if (kind == 1) {  // never all: each seed is more than 250 bytes
+            } else if (kind == 1) {  // never all of it
                 bytes.erase(at, 1 + below(bytes.size() / 8));
             } else {  // a byte of a number: sizes, offsets and counts go wild
                 bytes[at] = static_cast<char>(below(256));
@@ -173,8 +173,7 @@ TEST(ReadCalibrationSource, SurvivesMutatedFiles) {
         CalibrationSource source;
         source.description = "before";
         std::string error;
-        if (!ReadCalibrationSource(std::string_view(exact.data(), exact.size()), "f", source,
-                                   error)) {
+        if (!ReadCalibrationSource({exact.data(), exact.size()}, "f", source, error)) {
             ASSERT_EQ(error.find('\n'), std::string::npos) << error;
             ASSERT_EQ(source.description, "before");
         }

@@ -12,11 +12,6 @@
 namespace lumatab {
 namespace {
 
-// What a gamma tool loads for "gamma 1.6": y = x^(1/1.6).
-long Gamma16(int, int i) {
-    return std::lround(65535 * std::pow(i / 255.0, 1 / 1.6));
-}
-
 // Distinct, lost, non-monotonic, clipped at 0 and at full scale, the identity, and which of the
 // fit and the half-input gamma are defined.
 std::string Counts(const ChannelStats& s) {
@@ -74,7 +69,9 @@ TEST(ComputeChannelStats, FitNeedsEightUsableEntriesWithinTheInputRange) {
 // rounding to levels is left over) and blue all zero, where nothing can be fitted.
 TEST(FormatRampStats, ShowsEachChannelsTexts) {
     GammaRamp ramp = RampOf([](int, int i) { return i * 256; });
-    const GammaRamp gamma16 = RampOf(Gamma16);
+    // What a gamma tool loads for "gamma 1.6": y = x^(1/1.6).
+    const GammaRamp gamma16 =
+        RampOf([](int, int i) { return std::lround(65535 * std::pow(i / 255.0, 1 / 1.6)); });
     std::copy(std::begin(gamma16.levels[1]), std::end(gamma16.levels[1]), ramp.levels[1]);
     std::fill(std::begin(ramp.levels[2]), std::end(ramp.levels[2]), 0);
 

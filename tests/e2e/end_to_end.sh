@@ -6,9 +6,7 @@ set -euo pipefail
 
 # shellcheck source=../support/shell_test.sh
 source "$(dirname "$0")/../support/shell_test.sh" end-to-end "$1" "$3"
-probe_exe=$(realpath "$2")
-
-DRIVE_PROBE=$probe_exe
+DRIVE_PROBE=$(realpath "$2")
 DRIVE_PREFIX=$prefix
 # shellcheck source=../../scripts/drive.sh
 source "$root/scripts/drive.sh"

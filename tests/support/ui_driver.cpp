@@ -60,11 +60,8 @@ std::function<bool(HWND)> Titled(const std::string& caption) {
 
 void AnswerMessageBox(std::vector<std::string>& boxes) {
     OnNextWindow(
-        [](HWND hWnd) {
-            // A message box is a dialog-class window that no object of the layer owns.
-            char name[16] = {};
-            GetClassNameA(hWnd, name, sizeof name);
-            return std::string(name) == "#32770" && CWnd::FromHandlePermanent(hWnd) == nullptr;
+        [](HWND hWnd) {  // a dialog-class window that no object of the layer owns
+            return GetClassLongA(hWnd, GCW_ATOM) == 32770 && !CWnd::FromHandlePermanent(hWnd);
         },
         [&boxes](HWND hBox) {
             const HWND hOwner = GetWindow(hBox, GW_OWNER);

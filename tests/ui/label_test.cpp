@@ -1,4 +1,4 @@
-// The coloured label's GDI objects: its defaults, and the fonts and brushes it replaces.
+// The coloured label's GDI objects: the fonts and brushes it replaces.
 #include "ui/label.h"
 
 #include <gtest/gtest.h>
@@ -8,30 +8,20 @@ namespace {
 // The label with its handles in view.
 class CLabelProbe : public CLabel {
 public:
-    using CLabel::m_crText;
     using CLabel::m_font;
     using CLabel::m_hBkBrush;
     using CLabel::ReplaceBrush;
 };
 
-// Unconfigured, a label draws in the window-text colour on the button face, in the default GUI
-// font. Each font or brush replaced is deleted, but only once its successor exists. Its last ones
-// go with it.
-TEST(Label, StartsWithTheSystemsLookAndReplacesFontsAndBrushesOnlyOnceNewOnesExist) {
+// Each font or brush replaced is deleted, but only once its successor exists. The last ones go
+// with the label.
+TEST(Label, ReplacesFontsAndBrushesOnlyOnceNewOnesExist) {
     HBRUSH hBrush = nullptr;
     HFONT hFont = nullptr;
     {
         CLabelProbe label;
         LOGBRUSH brush{};
-        LOGFONTA font{}, guiFont{};
-        GetObjectA(label.m_hBkBrush, sizeof brush, &brush);
-        GetObjectA(label.m_font, sizeof font, &font);
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont);
-        EXPECT_EQ(label.m_crText, GetSysColor(COLOR_WINDOWTEXT));
-        EXPECT_EQ(brush.lbColor, GetSysColor(COLOR_BTNFACE));
-        EXPECT_EQ(font.lfHeight, guiFont.lfHeight);
-        EXPECT_STREQ(font.lfFaceName, guiFont.lfFaceName);
-
+        LOGFONTA font{};
         hBrush = label.m_hBkBrush;
         hFont = label.m_font;
         label.SetLabelBkColor(RGB(56, 56, 56)).SetLabelFontHeight(18);

