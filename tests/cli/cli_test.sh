@@ -86,7 +86,7 @@ status=0
     fail "output to a full disk exited $status: $(cat err)"
 
 # Command lines it cannot take: the reason, a blank line and the usage.
-for bad in "" --bogus "export" "save ''" "show extra" "-m x show" "list -m 0"; do
+for bad in "" --bogus "export" "save ''" "show extra" "-m x show" "list -m 0" "show -m 0 -m 1"; do
     eval "expect 2 $bad"
     [[ ! -s out && $(head -n 1 err) == "lumatab-cli: "* && $(sed -n 3p err) == "usage: lumatab-cli "* ]] ||
         fail "'$bad' printed: $(cat err)"
