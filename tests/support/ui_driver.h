@@ -21,7 +21,8 @@ void OnNextWindow(std::function<bool(HWND)> matches, std::function<void(HWND)> a
 // Matches a window by its caption.
 std::function<bool(HWND)> Titled(const std::string& caption);
 // Answers the next message box with OK (an OnNextWindow action), adding "text|caption|owner" to
-// `boxes`: the owner's caption, with " (disabled)" unless it took input, or "(none)".
+// `boxes`: the owner's caption, with " (disabled)" unless it took input, or "(none)". A real file
+// dialog looks the same to it, so it is not for tests that show one.
 void AnswerMessageBox(std::vector<std::string>& boxes);
 // How many actions of OnNextWindow have not run.
 std::size_t PendingWindowActions();

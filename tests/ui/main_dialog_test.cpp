@@ -1,6 +1,7 @@
 // The main dialog run modally in this process and driven from inside its own message loop, on
-// fake monitors (two different ramps, an unreadable one, none selected) and a fake shell. The
-// real display and shell are the end-to-end test's.
+// fake monitors (two different ramps, an unreadable one, none selected) and, but for one test of
+// the real shell's boxes, a fake shell. The real display is read by the command-line and
+// end-to-end tests.
 #include "ui/main_dialog.h"
 
 #include <commctrl.h>
