@@ -5,8 +5,14 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+# Wine's X driver loads the X extension libraries at run time, and Wine's packages only recommend
+# them, so they are named here for both architectures: without libxxf86vm1 Wine reads no gamma
+# ramp, and without libxrandr2 it lists one monitor instead of two.
+wine_x_libraries=(libxxf86vm1 libxrandr2 libxrender1 libxinerama1 libxi6 libxcursor1 libxfixes3
+    libxcomposite1)
 packages=(
     cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386
+    "${wine_x_libraries[@]}" "${wine_x_libraries[@]/%/:i386}"
     g++ clang-format locales googletest libbenchmark-dev
     xserver-xorg-core xserver-xorg-video-dummy x11-utils x11-xserver-utils xdotool imagemagick
     libxxf86vm-dev libx11-dev
