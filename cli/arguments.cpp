@@ -24,6 +24,7 @@ const char kUsage[] =
     "Options:\n"
     "  -m N, --monitor N   the monitor at position N in the list (0 unless given)\n"
     "  -h, --help, /?      shows this text\n"
+    "  -V, --version       shows the program's version\n"
     "\n"
     "Exit codes: 0 done (verify: loaded), 1 verify: not loaded, 2 error.\n";
 
@@ -92,6 +93,9 @@ CliArguments ParseArguments(int argc, const char* const* argv) {
         const std::string_view arg = argv[i];
         if (arg == "-h" || arg == "--help" || arg == "/?") {
             return CliArguments{};
+        }
+        if (arg == "-V" || arg == "--version") {
+            return {CliCommand::Version, 0, ""};
         }
         if (arg == "-m" || arg == "--monitor") {
             if (monitorGiven) {

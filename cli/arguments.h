@@ -4,7 +4,7 @@
 
 #include <string>
 
-enum class CliCommand { Help, List, Show, Stats, Export, Save, Verify, Profile };
+enum class CliCommand { Help, Version, List, Show, Stats, Export, Save, Verify, Profile };
 
 struct CliArguments {
     CliCommand command = CliCommand::Help;
@@ -15,6 +15,6 @@ struct CliArguments {
 // The usage text, ending in a line feed.
 extern const char kUsage[];
 
-// Reads argv[1..argc-1]. Options may stand before or after the command; a help option anywhere
-// gives CliCommand::Help. Throws CCliError with the usage shown for anything it cannot take.
+// Reads argv[1..argc-1]. Options may stand before or after the command; a help or version option
+// anywhere gives CliCommand::Help or CliCommand::Version. Throws CCliError with the usage shown for anything it cannot take.
 CliArguments ParseArguments(int argc, const char* const* argv);

@@ -26,6 +26,7 @@
 #include "framework/file.h"
 #include "platform/display_access.h"
 #include "platform/monitor_profile.h"
+#include "version.h"
 
 namespace {
 
@@ -217,6 +218,9 @@ int RunCommand(const CliArguments& args) {
     switch (args.command) {
         case CliCommand::Help:
             Print(kUsage);
+            return 0;
+        case CliCommand::Version:
+            Print("lumatab-cli " LUMATAB_VERSION "\n");
             return 0;
         case CliCommand::List:
             ListCommand();

@@ -93,6 +93,8 @@ for bad in "" --bogus "export" "save ''" "show extra" "-m x show" "list -m 0" "s
 done
 expect 0 show '/?'
 [[ $(head -n 1 out) == "usage: lumatab-cli "* ]] || fail "/? printed: $(cat out)"
+expect 0 stats -V
+grep -qxE 'lumatab-cli [0-9]+\.[0-9]+\.[0-9]+' out || fail "-V printed: $(cat out)"
 
 # Without an X display, Wine's null driver has no gamma ramp: the monitor is listed unreadable
 # and its ramp is refused. A prefix of the test's own, for a prefix keeps the monitors it first saw.
