@@ -3,7 +3,8 @@
 # built for x86_64) and runs every test: the core natively (also under ASan+UBSan), and every
 # Windows test on both Windows builds, under 32-bit Wine and wine64, on private dummy X servers
 # that this script starts and stops. Reports the effective-gamma digests of the three builds, the
-# monitor-switch benchmark of both Windows builds and the size of the tests beside the code.
+# monitor-switch benchmark of both Windows builds, packages the release from the Windows builds and
+# checks it, and reports the size of the tests beside the code.
 # Installs what is missing first.
 set -euo pipefail
 
@@ -72,6 +73,10 @@ if [ "${windows_builds[*]}" = win64 ]; then
     wait "$build_pid" || { cat "$build_log"; exit 1; }
     scripts/check_win32_program.sh build/win32
 fi
+
+echo "== the release, packaged from the two Windows builds"
+scripts/package.sh build/win32 build/win64
+bash tests/release/check_package.sh dist
 
 echo "== effective-gamma digests of every (index, level) pair"
 for build in native "${windows_builds[@]}"; do
