@@ -60,7 +60,18 @@ grep -qxE "Red +0 +0\.00" out && grep -qxE "Green +0 +0\.00" out &&
     grep -qxE "Blue +[1-9][0-9]* +[0-9.]+" out && [ "$(tail -n 1 out)" = "not loaded" ] ||
     fail "verify printed: $(cat out)"
 expect 1 verify
+# The first line for each state of the monitor's profile: not a profile, then none (Wine's own
+# sRGB profile, without 'vcgt'), which is compared with a linear ramp.
+echo "no profile" >junk.icc
+"$LUMATAB_XICC" junk.icc
+expect 2 verify
+[[ $(cat err) == 'lumatab-cli: "'[cC]':\'*'.icm" is not a valid ICC profile: the file has 11 bytes'* ]] ||
+    fail "verify with what is not a profile printed: $(cat err)"
 "$LUMATAB_XICC" -d
+expect 1 verify
+[[ $(head -n 1 out) == 'Monitor profile "sRGB2014" ('[cC]:*.icm')' &&
+    $(sed -n 2p out) == 'no calibration in the profile: compared with a linear ramp' ]] ||
+    fail "verify with a profile without calibration printed: $(cat out)"
 
 expect_error 'there is no monitor 2: the monitors are 0 to 1' stats -m 2
 expect_error 'cannot read "missing.cal": ' verify missing.cal
@@ -86,7 +97,7 @@ status=0
     fail "output to a full disk exited $status: $(cat err)"
 
 # Command lines it cannot take: the reason, a blank line and the usage.
-for bad in "" --bogus "export" "save ''" "show extra" "-m x show" "list -m 0" "show -m 0 -m 1"; do
+for bad in "" --bogus "export" "save ''" "show extra" "-m x show" "list -m 0" "show -m 0 -m 1" "show -m"; do
     eval "expect 2 $bad"
     [[ ! -s out && $(head -n 1 err) == "lumatab-cli: "* && $(sed -n 3p err) == "usage: lumatab-cli "* ]] ||
         fail "'$bad' printed: $(cat err)"

@@ -53,6 +53,21 @@ Picture ReadPng(const std::string& path) {
     return picture;
 }
 
+// The window's client area as the screen shows it, in the same form.
+Picture ScreenPicture(HWND hWnd) {
+    RECT client;
+    GetClientRect(hWnd, &client);
+    Picture picture{static_cast<UINT>(client.right), static_cast<UINT>(client.bottom), {}};
+    const HDC hScreen = GetDC(hWnd);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            picture.pixels.push_back(GetPixel(hScreen, x, y));
+        }
+    }
+    ReleaseDC(hWnd, hScreen);
+    return picture;
+}
+
 // Save picture into `path`, through the fake shell's save dialog.
 Picture SavePicture(HWND hDlg, CFakeShell& shell, const std::string& path) {
     shell.chosenPath = path;
@@ -122,19 +137,20 @@ TEST_F(CurvesWindow, FitsTheStatisticsAndReadsOutTheEntryTheKeysChoose) {
 
 TEST_F(CurvesWindow, SavesThePlotAsAPictureInEitherView) {
     const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
-    const lumatab::GammaRamp identity = lumatab::IdentityRamp();
+    // The identity but for entries 96 to 159 at full scale, whose effective gamma is undefined.
+    const lumatab::GammaRamp gapped =
+        lumatab::RampOf([](int, int i) { return i >= 96 && i < 160 ? 65535 : i * 257; });
     for (const bool gammaView : {false, true}) {
-        CCurvesDlg dlg(gammaView ? identity : ramp, MonitorProfile{}, nullptr, start, shell);
+        CCurvesDlg dlg(gammaView ? gapped : ramp, MonitorProfile{}, nullptr, start, shell);
         RunModal(dlg, [&] {
             const HWND hDlg = dlg.GetSafeHwnd();
             if (gammaView) {
                 Command(hDlg, IDC_VIEW_GAMMA, BN_CLICKED);
             }
+            SetFocus(GetDlgItem(hDlg, IDCANCEL));  // no focus rectangle on the screen's plot
+            UpdateWindow(hDlg);
             const Picture picture = SavePicture(hDlg, shell, folder.File("curves.png"));
-            RECT plot;
-            GetClientRect(GetDlgItem(hDlg, IDC_CURVE_PLOT), &plot);
-            EXPECT_EQ(picture.width, static_cast<UINT>(plot.right));
-            EXPECT_EQ(picture.height, static_cast<UINT>(plot.bottom));
+            EXPECT_EQ(picture.pixels, ScreenPicture(GetDlgItem(hDlg, IDC_CURVE_PLOT)).pixels);
             if (!gammaView) {
                 // Three different curves, each in its own colour across the plot (the legend's
                 // strokes are far shorter).
@@ -142,14 +158,27 @@ TEST_F(CurvesWindow, SavesThePlotAsAPictureInEitherView) {
                     EXPECT_GT(picture.count(colour), picture.width / 2);
                 }
             } else {
-                // The identity's three equal curves, mixed, make one flat line across the plot,
-                // two rows thick (the pen's width).
+                // The three equal curves, mixed, make one flat line, two rows thick (the pen's
+                // width), with a gap where the entries are undefined.
                 const COLORREF mixed = kChannelColours[0] | kChannelColours[1] | kChannelColours[2];
-                ASSERT_GT(picture.count(mixed), picture.width / 2);
-                const auto first = std::find(picture.pixels.begin(), picture.pixels.end(), mixed);
-                const auto last = std::find(picture.pixels.rbegin(), picture.pixels.rend(), mixed);
-                EXPECT_LE(picture.pixels.rend() - last - (first - picture.pixels.begin()),
-                          2 * static_cast<std::ptrdiff_t>(picture.width));
+                std::vector<int> columns(picture.width);
+                for (std::size_t k = 0; k < picture.pixels.size(); ++k) {
+                    columns[k % picture.width] += picture.pixels[k] == mixed ? 1 : 0;
+                }
+                const auto first =
+                    std::find_if(columns.begin(), columns.end(), [](int n) { return n > 0; }) -
+                    columns.begin();
+                const auto last =
+                    columns.rend() -
+                    std::find_if(columns.rbegin(), columns.rend(), [](int n) { return n > 0; }) - 1;
+                const auto column = [&](int entry) {
+                    return first + (entry - 1) * (last - first) / 253;
+                };
+                EXPECT_EQ(columns[column(60)], 2);
+                EXPECT_EQ(columns[column(200)], 2);
+                for (auto x = column(97) + 1; x < column(159); ++x) {
+                    EXPECT_EQ(columns[x], 0) << x;
+                }
             }
             Command(hDlg, IDCANCEL, BN_CLICKED);
         });
@@ -161,29 +190,37 @@ TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIs
     const lumatab::GammaRamp ramp = lumatab::ThreeChannelRamp();
     MonitorProfile monitorProfile;
     monitorProfile.status = MonitorProfile::Status::Found;
-    monitorProfile.profile.description = "Test Display";
+    // A realistic long name, in words: the line would wrap to more lines than it has.
+    std::string description;
+    while (description.size() < 300) {
+        description += "Studio display calibrated for print proofing at D50 ";
+    }
+    monitorProfile.profile.description = description;
     monitorProfile.profile.hasCalibration = true;
-    monitorProfile.profile.calibration = lumatab::IdentityRamp();
+    monitorProfile.profile.calibration = ramp;
     CCurvesDlg dlg(ramp, monitorProfile, nullptr, start, shell);
     RunModal(dlg, [&] {
         const HWND hDlg = dlg.GetSafeHwnd();
-        EXPECT_EQ(ItemText(hDlg, IDC_VERIFICATION),
-                  "Monitor profile \"Test Display\": " +
-                      DescribeVerification(VerifyCalibration(ramp, lumatab::IdentityRamp())));
+        // A name too long for the line loses its middle; the verdict stays whole.
+        const std::string verdict = ": Matches the calibration within 1/255";
+        std::string line = ItemText(hDlg, IDC_VERIFICATION);
+        EXPECT_EQ(line.substr(0, 24), "Monitor profile \"Studio ");
+        EXPECT_NE(line.find("..."), std::string::npos) << line;
+        EXPECT_EQ(line.substr(line.size() - std::min(line.size(), verdict.size())), verdict);
         const Picture withProfile = SavePicture(hDlg, shell, folder.File("profile.png"));
 
-        // A name too long for the line loses its middle; the verdict stays whole.
         shell.chosenPath = folder.File((std::string(200, 'x') + ".cal").c_str());
-        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(ramp, "now"));
+        WriteFileBytes(shell.chosenPath, lumatab::WriteCalibration(lumatab::IdentityRamp(), "now"));
         Command(hDlg, IDC_COMPARE, BN_CLICKED);
-        const std::string line = ItemText(hDlg, IDC_VERIFICATION);
-        const std::string end = ".cal\": Matches the calibration within 1/255";
+        line = ItemText(hDlg, IDC_VERIFICATION);
+        const std::string end =
+            ".cal\": " + DescribeVerification(VerifyCalibration(ramp, lumatab::IdentityRamp()));
         EXPECT_EQ(line.substr(0, 4), "\"xxx");
         EXPECT_NE(line.find("x...x"), std::string::npos) << line;
         EXPECT_EQ(line.substr(line.size() - std::min(line.size(), end.size())), end);
         EXPECT_EQ(ItemText(hDlg, IDC_CURVE_READOUT),
                   "Entry 128 (50.2 %): red 32896 (2.20), green 32639 (2.17), blue 45746 (5.45); "
-                  "calibration 32896 / 32639 / 45746");
+                  "calibration 32896 / 32896 / 32896");
         const Picture compared = SavePicture(hDlg, shell, folder.File("compared.png"));
         EXPECT_NE(compared.pixels, withProfile.pixels);
 
