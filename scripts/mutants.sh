@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Mutation check, run by hand (the test command does not run it): applies each mutant of
-# scripts/mutants.txt in turn to a copy of the committed tree, builds it, and runs the tests that
-# can see it; a mutant that every test passes survived, a sign of a fault the suite would miss.
+# scripts/mutants.txt in turn to a copy of the committed tree, builds it, and runs every test that
+# can see it (for the core: its own tests, then the Windows tests, which use the core too); a mutant
+# that every test passes survived, a sign of a fault the suite would miss.
 #   scripts/mutants.sh [ID...]      all mutants, or the ones named
 # Needs the packages of scripts/install-deps.sh. Writes build/mutants/report.txt, a line a mutant:
 # killed (by the first test that failed), survived, stillborn (does not build) or not applicable
@@ -60,22 +61,27 @@ PY
         echo "$id not applicable"
         return
     fi
+    : >"$logs/$id.log"
+    # The core's own tests first, natively; then every Windows test, which sees the core too.
     if [[ $file == core/* ]]; then
-        if cmake --build --preset native --target lumatab_core_tests >"$logs/$id.log" 2>&1; then
+        if cmake --build --preset native --target lumatab_core_tests >>"$logs/$id.log" 2>&1; then
             killer=$(failing_test --preset native -R '^lumatab_core_tests$')
         else
             killer=stillborn
         fi
-    elif prepare_windows && cmake --build --preset win64 >"$logs/$id.log" 2>&1; then
-        wine_empty_small_disk  # a mutant may have left files on it
-        use_wine win64 one-monitor
-        killer=$(failing_test --preset win64 -LE two-monitors)
-        if [ -z "$killer" ]; then
-            use_wine win64 two-monitors
-            killer=$(failing_test --preset win64 -L two-monitors)
+    fi
+    if [ -z "$killer" ]; then
+        if prepare_windows && cmake --build --preset win64 >>"$logs/$id.log" 2>&1; then
+            wine_empty_small_disk  # a mutant may have left files on it
+            use_wine win64 one-monitor
+            killer=$(failing_test --preset win64 -LE two-monitors)
+            if [ -z "$killer" ]; then
+                use_wine win64 two-monitors
+                killer=$(failing_test --preset win64 -L two-monitors)
+            fi
+        else
+            killer=stillborn
         fi
-    else
-        killer=stillborn
     fi
     git checkout -q -- "$file"
     case $killer in
