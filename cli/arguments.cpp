@@ -3,8 +3,6 @@
 #include <charconv>
 #include <string_view>
 
-#include "cli/cli_error.h"
-
 const char kUsage[] =
     "usage: lumatab-cli COMMAND [-m N] [FILE]\n"
     "\n"
@@ -67,7 +65,7 @@ const CommandName& FindCommand(std::string_view text) {
             return command;
         }
     }
-    throw CCliError("unknown command '" + std::string(text) + "'", true);
+    throw CUsageError("unknown command '" + std::string(text) + "'");
 }
 
 // Decimal digits only: no sign, no blanks.
@@ -77,18 +75,31 @@ int ParseMonitor(std::string_view text) {
     const auto result = std::from_chars(text.data(), end, value);
     if (text.empty() || text[0] < '0' || text[0] > '9' || result.ec != std::errc() ||
         result.ptr != end) {
-        throw CCliError("'" + std::string(text) + "' is not a monitor number", true);
+        throw CUsageError("'" + std::string(text) + "' is not a monitor number");
     }
     return value;
+}
+
+// What a command needs and what it does not take.
+void CheckComplete(const CliArguments& args, const CommandName* command, bool monitorGiven,
+                   bool fileGiven) {
+    if (!command) {
+        throw CUsageError("no command given");
+    }
+    if (TakesFile(args.command) && !fileGiven && args.command != CliCommand::Verify) {
+        throw CUsageError(std::string(command->name) + " needs a file name");
+    }
+    if (fileGiven && args.fileName.empty()) {
+        throw CUsageError("the file name is empty");
+    }
+    if (args.command == CliCommand::List && monitorGiven) {
+        throw CUsageError("list takes no monitor: it lists them all");
+    }
 }
 
 }  // namespace
 
 CliArguments ParseArguments(int argc, const char* const* argv) {
-    CliArguments args;
-    const CommandName* command = nullptr;
-    bool monitorGiven = false;
-    bool fileGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "-h" || arg == "--help" || arg == "/?") {
@@ -97,38 +108,34 @@ CliArguments ParseArguments(int argc, const char* const* argv) {
         if (arg == "-V" || arg == "--version") {
             return {CliCommand::Version, 0, ""};
         }
+    }
+    CliArguments args;
+    const CommandName* command = nullptr;
+    bool monitorGiven = false;
+    bool fileGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
         if (arg == "-m" || arg == "--monitor") {
             if (monitorGiven) {
-                throw CCliError("the monitor is given twice", true);
+                throw CUsageError("the monitor is given twice");
             }
             if (i + 1 == argc) {
-                throw CCliError(std::string(arg) + " needs a monitor number", true);
+                throw CUsageError(std::string(arg) + " needs a monitor number");
             }
             args.monitor = ParseMonitor(argv[++i]);
             monitorGiven = true;
         } else if (!arg.empty() && arg[0] == '-') {
-            throw CCliError("unknown option '" + std::string(arg) + "'", true);
+            throw CUsageError("unknown option '" + std::string(arg) + "'");
         } else if (!command) {
             command = &FindCommand(arg);
             args.command = command->command;
         } else if (TakesFile(args.command) && !fileGiven) {
-            if (arg.empty()) {
-                throw CCliError("the file name is empty", true);
-            }
             args.fileName = arg;
             fileGiven = true;
         } else {
-            throw CCliError("unexpected argument '" + std::string(arg) + "'", true);
+            throw CUsageError("unexpected argument '" + std::string(arg) + "'");
         }
     }
-    if (!command) {
-        throw CCliError("no command given", true);
-    }
-    if (TakesFile(args.command) && !fileGiven && args.command != CliCommand::Verify) {
-        throw CCliError(std::string(command->name) + " needs a file name", true);
-    }
-    if (args.command == CliCommand::List && monitorGiven) {
-        throw CCliError("list takes no monitor: it lists them all", true);
-    }
+    CheckComplete(args, command, monitorGiven, fileGiven);
     return args;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "framework/exceptions.h"
+
 enum class CliCommand { Help, Version, List, Show, Stats, Export, Save, Verify, Profile };
 
 struct CliArguments {
@@ -12,9 +14,16 @@ struct CliArguments {
     std::string fileName;  // export and save; verify's, empty for the monitor's profile
 };
 
+// A command line the program cannot take: its sentence, then the usage.
+class CUsageError : public CFailure {
+public:
+    using CFailure::CFailure;
+};
+
 // The usage text, ending in a line feed.
 extern const char kUsage[];
 
 // Reads argv[1..argc-1]. Options may stand before or after the command; a help or version option
-// anywhere gives CliCommand::Help or CliCommand::Version. Throws CCliError with the usage shown for anything it cannot take.
+// anywhere gives CliCommand::Help or CliCommand::Version. Throws CUsageError for anything it cannot
+// take.
 CliArguments ParseArguments(int argc, const char* const* argv);

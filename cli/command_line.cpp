@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_error.h"
+#include "diagnosis/files.h"
 #include "framework/exceptions.h"
 #include "framework/string.h"
 
@@ -16,8 +16,8 @@ CliArguments ParseCommandLine(const wchar_t* commandLine, unsigned int codePage)
     // Allocated by CommandLineToArgvW, freed below.
     wchar_t** const wide = CommandLineToArgvW(commandLine, &count);
     if (wide == nullptr) {
-        throw CCliError(std::string("cannot read the command line: ") +
-                        static_cast<const char*>(AfxSystemErrorText(GetLastError())));
+        throw CFailure(std::string("cannot read the command line: ") +
+                       static_cast<const char*>(AfxSystemErrorText(GetLastError())));
     }
     std::vector<std::string> arguments(static_cast<std::size_t>(count));
     int refused = 0;  // the program's own name is never used, so 0 means none
@@ -27,9 +27,7 @@ CliArguments ParseCommandLine(const wchar_t* commandLine, unsigned int codePage)
     LocalFree(wide);
     if (refused != 0) {
         // The name with the default character in place of each character it cannot spell.
-        throw CCliError("\"" + arguments[refused] +
-                        "\" cannot be written in this system's code page (" +
-                        std::to_string(codePage) + ")");
+        throw NameNotInCodePage(arguments[refused], codePage);
     }
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) {

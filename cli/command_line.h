@@ -5,6 +5,6 @@
 
 #include "cli/arguments.h"
 
-// Parses `commandLine` (GetCommandLineW's form) as ParseArguments does. Throws CCliError for an
+// Parses `commandLine` (GetCommandLineW's form) as ParseArguments does. Throws CFailure for an
 // argument that the code page `codePage` cannot spell exactly.
 CliArguments ParseCommandLine(const wchar_t* commandLine, unsigned int codePage);

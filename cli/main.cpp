@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/cli_error.h"
 #include "cli/command_line.h"
 #include "cli/text_table.h"
 #include "core/calibration.h"
@@ -23,9 +22,9 @@
 #include "core/printable_text.h"
 #include "core/ramp_stats.h"
 #include "core/ramp_table.h"
-#include "framework/file.h"
-#include "platform/display_access.h"
-#include "platform/monitor_profile.h"
+#include "diagnosis/comparison.h"
+#include "diagnosis/files.h"
+#include "diagnosis/monitor.h"
 #include "version.h"
 
 namespace {
@@ -34,59 +33,6 @@ using lumatab::GammaRamp;
 
 void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-// "monitor 1 (\\.\DISPLAY2)", as messages name it.
-std::string MonitorName(int position, const MonitorEntry& monitor) {
-    return "monitor " + std::to_string(position) + " (" +
-           static_cast<const char*>(monitor.deviceName) + ")";
-}
-
-// The monitor at `position` in the list, and its name for messages.
-struct Monitor {
-    MonitorEntry entry;
-    std::string name;
-};
-
-Monitor MonitorAt(int position) {
-    const std::vector<MonitorEntry> monitors = ListMonitors();
-    if (monitors.empty()) {
-        throw CCliError("there is no monitor " + std::to_string(position) +
-                        ": none is attached to the desktop");
-    }
-    if (position >= static_cast<int>(monitors.size())) {
-        throw CCliError("there is no monitor " + std::to_string(position) +
-                        ": the monitors are 0 to " + std::to_string(monitors.size() - 1));
-    }
-    return {monitors[position], MonitorName(position, monitors[position])};
-}
-
-// A monitor's ramp, the monitor, and its name for messages.
-struct MonitorRamp {
-    GammaRamp ramp;
-    std::string monitorName;
-    MonitorEntry monitor;
-};
-
-MonitorRamp ReadRampOf(int position) {
-    const Monitor monitor = MonitorAt(position);
-    MonitorRamp read{{}, monitor.name, monitor.entry};
-    if (!ReadGammaRamp(monitor.entry.deviceName, read.ramp)) {
-        throw CCliError("cannot read the gamma ramp of " + read.monitorName);
-    }
-    return read;
-}
-
-// The monitor's profile, read; an error for no profile or one that cannot be used.
-MonitorProfile ProfileOf(const MonitorEntry& monitor, const std::string& monitorName) {
-    MonitorProfile profile = ReadMonitorProfile(monitor);
-    if (profile.status == MonitorProfile::Status::NoProfile) {
-        throw CCliError("no profile is associated with " + monitorName);
-    }
-    if (profile.status == MonitorProfile::Status::Refused) {
-        throw CCliError(profile.fault);
-    }
-    return profile;
 }
 
 void ListCommand() {
@@ -136,77 +82,59 @@ void ShowCommand(const GammaRamp& ramp) {
     Print(table.Text() + "\n" + StatsText(ramp));
 }
 
-// Writes the file whole through `write`, as the window does: a failure leaves an existing file as
-// it was. Then says which monitor's ramp went where.
-void WriteRampFile(const MonitorRamp& read, const std::string& fileName,
+// Writes the file whole, as the window does, then says which monitor's ramp went where.
+void WriteRampFile(const Monitor& monitor, const std::string& fileName,
                    const std::function<void(lumatab::ByteSink&)>& write) {
-    CFile file;
-    try {
-        if (!file.Open(fileName.c_str())) {
-            throw CFileException(static_cast<LONG>(GetLastError()), fileName.c_str());
-        }
-        write(file);
-        file.Close();
-    } catch (const CFileException& e) {
-        throw CCliError("cannot write \"" + fileName +
-                        "\": " + static_cast<const char*>(AfxSystemErrorText(e.m_lOsError)));
-    }
-    Print("Wrote the gamma ramp of " + read.monitorName + " to \"" +
+    WriteFileWhole(fileName, write);
+    Print("Wrote the gamma ramp of " + monitor.Name() + " to \"" +
           lumatab::PrintableText(fileName) + "\".\n");
 }
 
-void ExportCommand(const MonitorRamp& read, const std::string& fileName) {
+void ExportCommand(const Monitor& monitor, const std::string& fileName) {
+    const GammaRamp ramp = ReadRamp(monitor, Win32Platform()).ramp;
     lumatab::GammaTable table;
-    lumatab::BuildGammaTable(read.ramp, table);
-    WriteRampFile(read, fileName,
-                  [&](lumatab::ByteSink& file) { lumatab::WriteRampCsv(file, read.ramp, table); });
+    lumatab::BuildGammaTable(ramp, table);
+    WriteRampFile(monitor, fileName,
+                  [&](lumatab::ByteSink& file) { lumatab::WriteRampCsv(file, ramp, table); });
 }
 
-void SaveCommand(const MonitorRamp& read, const std::string& fileName) {
-    const std::string text = lumatab::WriteCalibration(read.ramp, CalibrationTimeNow());
-    WriteRampFile(read, fileName,
+void SaveCommand(const Monitor& monitor, const std::string& fileName) {
+    const RampRead read = ReadRamp(monitor, Win32Platform());
+    const std::string text = lumatab::WriteCalibration(read.ramp, CalibrationTimeText(read.time));
+    WriteRampFile(monitor, fileName,
                   [&](lumatab::ByteSink& file) { file.Write(text.data(), text.size()); });
 }
 
 // Compares with the calibration of FILE, or with the monitor's profile's when there is none.
 // Exit code 0 when the calibration is loaded, 1 when it is not.
-int VerifyCommand(const MonitorRamp& read, const std::string& fileName) {
-    std::string compared;
-    bool hasCalibration = true;
-    GammaRamp calibration{};
-    if (fileName.empty()) {
-        const MonitorProfile profile = ProfileOf(read.monitor, read.monitorName);
-        compared = "Monitor profile \"" + profile.profile.description + "\" (" +
-                   static_cast<const char*>(profile.path) + ")\n";
-        hasCalibration = profile.profile.hasCalibration;
-        calibration = profile.profile.calibration;
-    } else {
-        lumatab::CalibrationSource source;
-        std::string error;
-        if (!ReadCalibrationFile(fileName.c_str(), source, error)) {
-            throw CCliError(error);
-        }
-        compared = "File \"" + lumatab::PrintableText(fileName) + "\"\n";
-        hasCalibration = source.hasCalibration;
-        calibration = source.calibration;
+int VerifyCommand(const Monitor& monitor, const std::string& fileName) {
+    const RampRead read = ReadRamp(monitor, Win32Platform());
+    const Comparison comparison = fileName.empty()
+                                      ? CompareWithMonitorProfile(monitor, Win32Platform())
+                                      : CompareWithFile(fileName);
+    std::string text = comparison.name;
+    text += fileName.empty() ? " (" + comparison.path + ")\n" : "\n";
+    if (!comparison.hasCalibration) {
+        text += std::string(kNoCalibration) + "\n";
     }
-    if (!hasCalibration) {
-        compared += "no calibration in the profile: compared with a linear ramp\n";
-    }
-    const lumatab::Verification verification = lumatab::VerifyCalibration(read.ramp, calibration);
+    const lumatab::Verification verification =
+        lumatab::VerifyCalibration(read.ramp, comparison.calibration);
     CTextTable table({CTextTable::Align::Left, CTextTable::Align::Right, CTextTable::Align::Right});
     table.AddRow({"Channel", "Largest difference", "% of full scale"});
     for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
         table.AddRow({lumatab::kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
                       lumatab::FormatFixed(verification.maxPercent[ch], 2)});
     }
-    Print(compared + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));
+    Print(text + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));
     return verification.loaded ? 0 : 1;
 }
 
-void ProfileCommand(int position) {
-    const Monitor monitor = MonitorAt(position);
-    const MonitorProfile profile = ProfileOf(monitor.entry, monitor.name);
+void ProfileCommand(const Monitor& monitor) {
+    const MonitorProfile profile =
+        ReadMonitorProfile(monitor.entry, Win32ColorProfileApi(), Win32DisplayApi());
+    if (!profile.found) {
+        throw CFailure("no profile is associated with " + monitor.Name());
+    }
     CTextTable table({CTextTable::Align::Left, CTextTable::Align::Left});
     table.AddRow({"Profile", static_cast<const char*>(profile.path)});
     table.AddRow({"Description", profile.profile.description});
@@ -225,30 +153,35 @@ int RunCommand(const CliArguments& args) {
         case CliCommand::List:
             ListCommand();
             return 0;
+        default:
+            break;
+    }
+    const Monitor monitor = MonitorAt(args.monitor, Win32Platform());
+    switch (args.command) {
         case CliCommand::Show:
-            ShowCommand(ReadRampOf(args.monitor).ramp);
+            ShowCommand(ReadRamp(monitor, Win32Platform()).ramp);
             return 0;
         case CliCommand::Stats:
-            Print(StatsText(ReadRampOf(args.monitor).ramp));
+            Print(StatsText(ReadRamp(monitor, Win32Platform()).ramp));
             return 0;
         case CliCommand::Export:
-            ExportCommand(ReadRampOf(args.monitor), args.fileName);
+            ExportCommand(monitor, args.fileName);
             return 0;
         case CliCommand::Save:
-            SaveCommand(ReadRampOf(args.monitor), args.fileName);
+            SaveCommand(monitor, args.fileName);
             return 0;
         case CliCommand::Verify:
-            return VerifyCommand(ReadRampOf(args.monitor), args.fileName);
+            return VerifyCommand(monitor, args.fileName);
         case CliCommand::Profile:
-            ProfileCommand(args.monitor);
+            ProfileCommand(monitor);
             return 0;
+        default:
+            return 2;
     }
-    return 2;
 }
 
-// Control characters from a name or a file's line must not split the line or drive the terminal.
-void PrintError(const std::string& message) {
-    std::fputs(("lumatab-cli: " + lumatab::PrintableText(message) + "\n").c_str(), stderr);
+void PrintError(const std::string& sentence) {
+    std::fputs(("lumatab-cli: " + sentence + "\n").c_str(), stderr);
 }
 
 }  // namespace
@@ -260,13 +193,13 @@ int main() {
     int exitCode = 2;
     try {
         exitCode = RunCommand(ParseCommandLine(GetCommandLineW(), GetACP()));
-    } catch (const CCliError& e) {
-        PrintError(e.Message());
-        if (e.ShowUsage()) {
-            std::fputs(("\n" + std::string(kUsage)).c_str(), stderr);
-        }
+    } catch (const CUsageError& e) {
+        PrintError(e.Sentence());
+        std::fputs(("\n" + std::string(kUsage)).c_str(), stderr);
+    } catch (const CFailure& e) {
+        PrintError(e.Sentence());
     } catch (const std::exception& e) {
-        PrintError(std::string("internal error: ") + e.what());
+        PrintError(CFailure(std::string("internal error: ") + e.what()).Sentence());
     }
     // Output lost to a full disk or a closed pipe must not pass for success.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

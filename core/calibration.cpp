@@ -418,9 +418,9 @@ Verification VerifyCalibration(const GammaRamp& ramp, const GammaRamp& calibrati
     return result;
 }
 
-std::string DescribeVerification(const Verification& verification) {
+std::string DescribeVerification(const Verification& verification, const std::string& expected) {
     if (verification.loaded) {
-        return "Matches the calibration within 1/255";
+        return "Matches " + expected + " within 1/255";
     }
     std::string text = "Largest differences:";
     for (int ch = 0; ch < kChannelCount; ++ch) {

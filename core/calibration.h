@@ -54,8 +54,9 @@ struct Verification {
 // each level by up to one 8-bit step (257), so that much difference still counts as loaded.
 Verification VerifyCalibration(const GammaRamp& ramp, const GammaRamp& calibration);
 
-// "Matches the calibration within 1/255", or the largest difference of each channel:
-// "Largest differences: red 1234 (1.88%), green 0 (0.00%), blue 300 (0.46%)".
-std::string DescribeVerification(const Verification& verification);
+// "Matches <expected> within 1/255" ("Matches the calibration within 1/255"), or the largest
+// difference of each channel: "Largest differences: red 1234 (1.88%), green 0 (0.00%), blue 300
+// (0.46%)".
+std::string DescribeVerification(const Verification& verification, const std::string& expected);
 
 }  // namespace lumatab

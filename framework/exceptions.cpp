@@ -14,12 +14,15 @@ CString CResourceException::GetErrorMessage() const {
     return "The program's window could not be created.";
 }
 
-CString CFileException::GetErrorMessage() const {
-    CString text = "An error occurred while accessing the file \"";
-    text += lumatab::PrintableText(static_cast<const char*>(m_strFileName)).c_str();
-    text += "\".\n";
-    text += AfxSystemErrorText(static_cast<DWORD>(m_lOsError));
-    return text;
+CFailure::CFailure(const std::string& sentence, bool nothingWritten)
+    : m_strSentence(lumatab::PrintableText(sentence)), m_bNothingWritten(nothingWritten) {}
+
+CString CFailure::GetErrorMessage() const {
+    std::string text = m_strSentence;
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    }
+    return (text.empty() || text.back() == '.' ? text : text + ".").c_str();
 }
 
 CString AfxSystemErrorText(DWORD error) {

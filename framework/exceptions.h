@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/string.h"
 
 class CException {
@@ -24,14 +26,27 @@ public:
     CString GetErrorMessage() const override;
 };
 
-class CFileException : public CException {
+// A failure as the user reads it: one sentence, worded once for the window and the command line,
+// in lower case and without a full stop (`cannot write "x.csv": Access is denied.`), its control
+// characters written out. The command line prints it after its name; a window shows it as a
+// sentence, in a box or a line.
+class CFailure : public CException {
 public:
-    CFileException(LONG osError, const CString& fileName)
-        : m_lOsError(osError), m_strFileName(fileName) {}
+    // `nothingWritten`: a file that could not even be created or replaced, and is as it was.
+    explicit CFailure(const std::string& sentence, bool nothingWritten = false);
 
-    // Names the file (its control characters written out) and gives the system's reason.
+    const std::string& Sentence() const { return m_strSentence; }
+    bool NothingWritten() const { return m_bNothingWritten; }
+    // The sentence with a capital letter and a full stop.
     CString GetErrorMessage() const override;
 
+private:
+    std::string m_strSentence;
+    bool m_bNothingWritten;
+};
+
+// What CFile throws when a write fails: the system's reason and the file it was writing.
+struct CFileException {
     LONG m_lOsError;  // GetLastError's code
     CString m_strFileName;
 };

@@ -99,7 +99,7 @@ void CFile::ThrowLastError() {
     const LONG osError = static_cast<LONG>(GetLastError());
     // The file is no more use: a later Close must not put what was written so far in place.
     Discard();
-    throw CFileException(osError, m_strFileName);
+    throw CFileException{osError, m_strFileName};
 }
 
 BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes) {

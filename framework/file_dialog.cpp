@@ -1,36 +1,9 @@
 #include "framework/file_dialog.h"
 
-#include <shobjidl.h>
-
 #include <utility>
 #include <vector>
 
-#include "framework/exceptions.h"
-
-namespace {
-
-// Owns one reference to a COM interface.
-template <typename T>
-struct CComRef {
-    ~CComRef() {
-        if (m_p != nullptr) {
-            m_p->Release();
-        }
-    }
-    void** Out() { return reinterpret_cast<void**>(&m_p); }
-    T* m_p = nullptr;
-};
-
-// ANSI text in the process's code page to UTF-16.
-std::wstring Widen(const char* text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-    wide.pop_back();
-    return wide;
-}
-
-}  // namespace
+#include "framework/handles.h"
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* fileName,
                          DWORD flags, const char* filter, CWnd* parentWnd)
@@ -53,82 +26,80 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defExt, const char* f
     m_ofn.lpstrFilter = m_strFilter.c_str();
 }
 
-INT_PTR CFileDialog::DoModal() {
+CFileDialog::Outcome CFileDialog::DoModal() {
     m_strPathName = CString();
+    m_bNameInCodePage = true;
     m_ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : nullptr;
     const HRESULT hr = DoModalVista();
-    if (SUCCEEDED(hr) || hr == HRESULT_FROM_WIN32(ERROR_CANCELLED)) {
-        return m_strPathName.IsEmpty() ? IDCANCEL : IDOK;
+    if (hr == HRESULT_FROM_WIN32(ERROR_CANCELLED)) {
+        return Outcome::Cancelled;
+    }
+    if (SUCCEEDED(hr)) {
+        return m_bNameInCodePage ? Outcome::Chosen : Outcome::NameNotInCodePage;
     }
     // The newer dialog could not run: the classic one stands in.
     if (m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn)) {
         m_strPathName = m_ofn.lpstrFile;
-        return IDOK;
+        return Outcome::Chosen;
     }
-    if (CommDlgExtendedError() != 0) {
-        AfxMessageBox(m_ofn.hwndOwner, "The file dialog could not be shown.", MB_ICONERROR | MB_OK);
-    }
-    return IDCANCEL;
+    return CommDlgExtendedError() != 0 ? Outcome::CannotShow : Outcome::Cancelled;
 }
 
 HRESULT CFileDialog::DoModalVista() {
-    CComRef<IFileDialog> dialog;
+    CComPtr<IFileDialog> dialog;
     HRESULT hr = CoCreateInstance(m_bOpenFileDialog ? CLSID_FileOpenDialog : CLSID_FileSaveDialog,
-                                  nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog, dialog.Out());
+                                  nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog, dialog.OutVoid());
     if (FAILED(hr)) {
         return hr;
     }
+    SetUp(dialog.Get());
+    CComPtr<IShellItem> result;
+    wchar_t* path = nullptr;  // allocated by GetDisplayName, freed below
+    if (FAILED(hr = dialog->Show(m_ofn.hwndOwner)) ||
+        FAILED(hr = dialog->GetResult(result.Out())) ||
+        FAILED(hr = result->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+        return hr;
+    }
+    std::string ansi;
+    m_bNameInCodePage = AfxWideToAnsi(path, GetACP(), ansi);
+    m_strPathName = ansi.c_str();
+    CoTaskMemFree(path);
+    return S_OK;
+}
+
+void CFileDialog::SetUp(IFileDialog* dialog) const {
     // The classic flags that have an option of the newer dialog.
     const std::pair<DWORD, DWORD> kOptions[] = {{OFN_OVERWRITEPROMPT, FOS_OVERWRITEPROMPT},
                                                 {OFN_PATHMUSTEXIST, FOS_PATHMUSTEXIST},
                                                 {OFN_FILEMUSTEXIST, FOS_FILEMUSTEXIST},
                                                 {OFN_NOREADONLYRETURN, FOS_NOREADONLYRETURN}};
     FILEOPENDIALOGOPTIONS options = 0;
-    dialog.m_p->GetOptions(&options);
+    dialog->GetOptions(&options);
     options |= FOS_FORCEFILESYSTEM;
     for (const auto& [ofn, fos] : kOptions) {
         options |= (m_ofn.Flags & ofn) != 0 ? fos : 0;
     }
-    dialog.m_p->SetOptions(options);
+    dialog->SetOptions(options);
 
     // Description and pattern pairs; the strings must outlive SetFileTypes.
     std::vector<std::wstring> texts;
     for (const char* p = m_ofn.lpstrFilter; *p != '\0'; p += lstrlenA(p) + 1) {
-        texts.push_back(Widen(p));
+        texts.push_back(AfxAnsiToWide(p));
     }
     std::vector<COMDLG_FILTERSPEC> fileTypes;
     for (std::size_t i = 0; i + 1 < texts.size(); i += 2) {
         fileTypes.push_back({texts[i].c_str(), texts[i + 1].c_str()});
     }
-    dialog.m_p->SetFileTypes(static_cast<UINT>(fileTypes.size()), fileTypes.data());
-    dialog.m_p->SetDefaultExtension(Widen(m_ofn.lpstrDefExt).c_str());
-    dialog.m_p->SetFileName(Widen(m_ofn.lpstrFile).c_str());
+    dialog->SetFileTypes(static_cast<UINT>(fileTypes.size()), fileTypes.data());
+    dialog->SetDefaultExtension(AfxAnsiToWide(m_ofn.lpstrDefExt).c_str());
+    dialog->SetFileName(AfxAnsiToWide(m_ofn.lpstrFile).c_str());
     if (m_ofn.lpstrTitle != nullptr) {
-        dialog.m_p->SetTitle(Widen(m_ofn.lpstrTitle).c_str());
+        dialog->SetTitle(AfxAnsiToWide(m_ofn.lpstrTitle).c_str());
     }
-    CComRef<IShellItem> folder;
+    CComPtr<IShellItem> folder;
     if (m_ofn.lpstrInitialDir != nullptr &&
-        SUCCEEDED(SHCreateItemFromParsingName(Widen(m_ofn.lpstrInitialDir).c_str(), nullptr,
-                                              IID_IShellItem, folder.Out()))) {
-        dialog.m_p->SetFolder(folder.m_p);
+        SUCCEEDED(SHCreateItemFromParsingName(AfxAnsiToWide(m_ofn.lpstrInitialDir).c_str(), nullptr,
+                                              IID_IShellItem, folder.OutVoid()))) {
+        dialog->SetFolder(folder.Get());
     }
-
-    CComRef<IShellItem> result;
-    wchar_t* path = nullptr;  // allocated by GetDisplayName, freed below
-    if (FAILED(hr = dialog.m_p->Show(m_ofn.hwndOwner)) ||
-        FAILED(hr = dialog.m_p->GetResult(&result.m_p)) ||
-        FAILED(hr = result.m_p->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
-        return hr;
-    }
-    std::string ansi;
-    if (AfxWideToAnsi(path, GetACP(), ansi)) {
-        m_strPathName = ansi.c_str();
-    } else {
-        AfxMessageBox(m_ofn.hwndOwner,
-                      "The chosen file name contains characters that this program cannot use. "
-                      "Please choose a name made of other characters.",
-                      MB_ICONERROR | MB_OK);
-    }
-    CoTaskMemFree(path);
-    return S_OK;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <shobjidl.h>
 
 #include <string>
 
@@ -18,21 +19,30 @@ public:
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    // Shows the dialog; IDOK once the user chose a file, otherwise IDCANCEL. A dialog that cannot
-    // be shown at all, or a chosen path that the ANSI code page cannot spell, is reported in an
-    // error box and gives IDCANCEL.
-    INT_PTR DoModal();
-    // The full path chosen by the last DoModal that returned IDOK; empty otherwise.
+    // What DoModal ended with; the caller tells the user of the last two.
+    enum class Outcome {
+        Chosen,
+        Cancelled,
+        CannotShow,        // neither dialog could be shown
+        NameNotInCodePage  // the chosen path has characters the ANSI code page cannot spell
+    };
+
+    // Shows the dialog until the user chooses a file or cancels.
+    Outcome DoModal();
+    // The full path chosen by the last DoModal: Chosen, or NameNotInCodePage with the default
+    // character for each character it cannot spell; empty otherwise.
     CString GetPathName() const { return m_strPathName; }
 
     // Callers may set lpstrInitialDir and lpstrTitle (strings they keep alive) before DoModal.
     OPENFILENAMEA m_ofn;
 
 private:
-    // The newer dialog: S_OK once it ended (with the chosen path, or none if the ANSI code page
-    // cannot spell it, which the user was told), HRESULT_FROM_WIN32(ERROR_CANCELLED), or another
-    // failure when it could not run.
+    // The newer dialog: S_OK once a file was chosen (its path in m_strPathName, with
+    // m_bNameInCodePage telling whether the ANSI code page spells it),
+    // HRESULT_FROM_WIN32(ERROR_CANCELLED), or another failure when it could not run.
     HRESULT DoModalVista();
+    // Gives the newer dialog the options, file types, names and folder of m_ofn.
+    void SetUp(IFileDialog* dialog) const;
 
     BOOL m_bOpenFileDialog;
     CWnd* m_pParentWnd;
@@ -40,4 +50,5 @@ private:
     std::string m_strDefExt;
     char m_szFileName[MAX_PATH] = {};
     CString m_strPathName;
+    bool m_bNameInCodePage = true;
 };

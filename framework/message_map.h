@@ -46,6 +46,13 @@ protected:                                        \
     }
 // clang-format on
 
+// LRESULT memberFxn(WPARAM wParam, LPARAM lParam), for any `message`: what it returns is the
+// message's result.
+#define ON_MESSAGE(message, memberFxn)                                         \
+    {message, 0, 0, [](CWnd* pWnd, WPARAM wParam, LPARAM lParam) -> LRESULT {  \
+         return (static_cast<ThisClass*>(pWnd)->*(memberFxn))(wParam, lParam); \
+     }},
+
 // void OnPaint()
 #define ON_WM_PAINT()                                            \
     {WM_PAINT, 0, 0, [](CWnd* pWnd, WPARAM, LPARAM) -> LRESULT { \

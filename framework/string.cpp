@@ -1,5 +1,7 @@
 #include "framework/string.h"
 
+#include <windows.h>
+
 #include "framework/exceptions.h"
 
 const CString& CStringArray::GetAt(int index) const {
@@ -7,6 +9,14 @@ const CString& CStringArray::GetAt(int index) const {
         AfxThrowInvalidArgException();
     }
     return m_items[static_cast<std::size_t>(index)];
+}
+
+std::wstring AfxAnsiToWide(const char* text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.pop_back();
+    return wide;
 }
 
 bool AfxWideToAnsi(const wchar_t* text, unsigned int codePage, std::string& ansi) {

@@ -44,6 +44,9 @@ private:
     std::vector<CString> m_items;
 };
 
+// ANSI text in the process's code page as UTF-16.
+std::wstring AfxAnsiToWide(const char* text);
+
 // UTF-16 `text` in code page `codePage`; false when a character has no exact form there, since a
 // best-fit look-alike or the default character would name another file (or option).
 bool AfxWideToAnsi(const wchar_t* text, unsigned int codePage, std::string& ansi);

@@ -59,8 +59,8 @@ void CWnd::UnsubclassWindow() {
     m_pfnSuper = nullptr;
 }
 
-BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
-    CDataExchange dx = {bSaveAndValidate, this};
+BOOL CWnd::UpdateData(BOOL /*bSaveAndValidate*/) {
+    CDataExchange dx = {this};
     try {
         DoDataExchange(&dx);
     } catch (...) {

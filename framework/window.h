@@ -4,16 +4,15 @@
 
 #include <windows.h>
 
-#include "framework/gdi.h"
+#include "framework/handles.h"
 #include "framework/message_map.h"
 #include "framework/string.h"
 
 class CWnd;
 
-// The direction and target of one UpdateData pass.
+// The target of one UpdateData pass.
 struct CDataExchange {
-    BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
-    CWnd* m_pDlgWnd;          // the dialog whose controls are exchanged
+    CWnd* m_pDlgWnd;  // the dialog whose controls are exchanged
 };
 
 class CWnd {
@@ -48,7 +47,8 @@ public:
     // Stops or resumes the window's redrawing (WM_SETREDRAW).
     void SetRedraw(BOOL bRedraw) { SendMessage(WM_SETREDRAW, bRedraw); }
 
-    // Runs DoDataExchange; a failure in it is reported to the user and gives FALSE.
+    // Runs DoDataExchange; a failure in it is reported to the user and gives FALSE. The program's
+    // dialogs exchange only controls, which DDX_Control binds once, so both directions are one.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange*) {}
 

@@ -86,12 +86,10 @@ private:
 // The user's scope when the system keeps profiles per user, otherwise (or when it cannot say)
 // the system's.
 CString DefaultProfileName(const CString& deviceKey, CColorProfileApi& colors) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, deviceKey, -1, nullptr, 0);
-    if (deviceKey.IsEmpty() || length <= 0) {
+    if (deviceKey.IsEmpty()) {
         return CString();
     }
-    std::wstring key(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, deviceKey, -1, &key[0], length);
+    const std::wstring key = AfxAnsiToWide(deviceKey);
     BOOL perUser = FALSE;
     const WCS_PROFILE_MANAGEMENT_SCOPE scope =
         colors.WcsGetUsePerUserProfiles(key.c_str(), kMonitorClass, &perUser) && perUser
@@ -114,6 +112,24 @@ CString DefaultProfileName(const CString& deviceKey, CColorProfileApi& colors) {
     std::string ansi;
     AfxWideToAnsi(name.data(), GetACP(), ansi);
     return CString(ansi.c_str());
+}
+
+std::string ReasonText(DWORD error) {
+    return static_cast<const char*>(AfxSystemErrorText(error));
+}
+
+// A bare file name is a profile of the colour directory.
+std::string ProfilePath(const std::string& name, CColorProfileApi& colors) {
+    if (name.find_first_of("\\/:") != std::string::npos) {
+        return name;
+    }
+    char folder[MAX_PATH + 1] = {};
+    DWORD bytes = MAX_PATH;
+    if (!colors.GetColorDirectoryA(nullptr, folder, &bytes)) {
+        throw CFailure("cannot find the colour directory of the profile \"" + name +
+                       "\": " + ReasonText(GetLastError()));
+    }
+    return std::string(folder) + "\\" + name;
 }
 
 // The profile Windows' colour management gives the adapter's device context.
@@ -148,49 +164,32 @@ MonitorProfile ReadMonitorProfile(const MonitorEntry& monitor, CColorProfileApi&
     if (name.IsEmpty()) {
         return result;
     }
-    result.status = MonitorProfile::Status::Refused;
-    std::string path = static_cast<const char*>(name);
-    if (path.find_first_of("\\/:") == std::string::npos) {
-        char folder[MAX_PATH + 1] = {};
-        DWORD bytes = MAX_PATH;
-        if (!colors.GetColorDirectoryA(nullptr, folder, &bytes)) {
-            result.path = name;
-            result.fault = "cannot find the colour directory of the profile \"" + path +
-                           "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError()));
-            return result;
-        }
-        path = std::string(folder) + "\\" + path;
-    }
-    result.path = path.c_str();
+    const std::string path = ProfilePath(static_cast<const char*>(name), colors);
     std::string bytes;
-    std::string fault;
     if (!ReadWholeFile(path.c_str(), bytes, lumatab::kMaxCalibrationFileBytes)) {
         const DWORD reason = GetLastError();
-        result.fault = reason == ERROR_FILE_NOT_FOUND || reason == ERROR_PATH_NOT_FOUND
+        throw CFailure(reason == ERROR_FILE_NOT_FOUND || reason == ERROR_PATH_NOT_FOUND
                            ? "the profile \"" + path + "\" does not exist"
-                           : "cannot read the profile \"" + path +
-                                 "\": " + static_cast<const char*>(AfxSystemErrorText(reason));
-    } else if (!lumatab::ReadIccProfile(bytes, path, result.profile, fault)) {
-        result.fault = "\"" + path + "\" is not a valid ICC profile: " + fault;
-    } else {
-        result.status = MonitorProfile::Status::Found;
+                           : "cannot read the profile \"" + path + "\": " + ReasonText(reason));
     }
+    std::string fault;
+    if (!lumatab::ReadIccProfile(bytes, path, result.profile, fault)) {
+        throw CFailure("\"" + path + "\" is not a valid ICC profile: " + fault);
+    }
+    result.found = true;
+    result.path = path.c_str();
     return result;
 }
 
-bool ReadCalibrationFile(const char* path, lumatab::CalibrationSource& source, std::string& error) {
+lumatab::CalibrationSource ReadCalibrationFile(const char* path) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes, lumatab::kMaxCalibrationFileBytes)) {
-        error = std::string("cannot read \"") + path +
-                "\": " + static_cast<const char*>(AfxSystemErrorText(GetLastError()));
-        return false;
+        throw CFailure(std::string("cannot read \"") + path + "\": " + ReasonText(GetLastError()));
     }
-    return lumatab::ReadCalibrationSource(bytes, path, source, error);
-}
-
-std::string CalibrationTimeNow() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return lumatab::FormatCalibrationTime(now.wYear, now.wMonth, now.wDay, now.wDayOfWeek,
-                                          now.wHour, now.wMinute, now.wSecond);
+    lumatab::CalibrationSource source;
+    std::string error;
+    if (!lumatab::ReadCalibrationSource(bytes, path, source, error)) {
+        throw CFailure(error);
+    }
+    return source;
 }

@@ -1,13 +1,11 @@
-// Which ICC profile is a monitor's, the reading of calibration files and profiles from disk for
-// the command line and the curves window, and the time a saved calibration file states. The
-// colour-management calls sit behind CColorProfileApi so that the lookup can be tested with fakes.
+// Which ICC profile is a monitor's, and the reading of calibration files and profiles from disk.
+// The colour-management calls sit behind CColorProfileApi so that the lookup can be tested with
+// fakes. What cannot be read is a CFailure naming the file and the fault.
 #pragma once
 
 #include <windows.h>
 
 #include <icm.h>
-
-#include <string>
 
 #include "core/icc_profile.h"
 #include "framework/string.h"
@@ -37,32 +35,22 @@ public:
 CColorProfileApi& Win32ColorProfileApi();
 
 struct MonitorProfile {
-    enum class Status {
-        Found,
-        NoProfile,  // the system associates none with the monitor
-        Refused,    // a missing file, a file that cannot be read, or no valid profile
-    };
-    Status status = Status::NoProfile;
-    CString path;                 // the profile's full path, unless NoProfile
-    lumatab::IccProfile profile;  // Found only
-    // Refused: one line naming the file and the fault, such as
-    // the profile "C:\...\color\x.icm" does not exist
-    std::string fault;
+    bool found = false;  // false: the system associates no profile with the monitor
+    CString path;        // the profile's full path
+    lumatab::IccProfile profile;
 };
 
 // The monitor's default ICC profile (WcsGetDefaultColorProfile with its device key, in the user's
 // scope when the system says profiles are per user), else the one GetICMProfileA gives for a
 // device context of its adapter; a bare file name is taken from the colour directory. Then reads
-// it. Not for the monitor switch: it reads a file.
-MonitorProfile ReadMonitorProfile(const MonitorEntry& monitor,
-                                  CColorProfileApi& colors = Win32ColorProfileApi(),
-                                  CDisplayApi& display = Win32DisplayApi());
+// it. Throws CFailure for a profile that is missing, cannot be read or is not valid:
+//   the profile "C:\...\color\x.icm" does not exist
+// Not for the monitor switch: it reads a file.
+MonitorProfile ReadMonitorProfile(const MonitorEntry& monitor, CColorProfileApi& colors,
+                                  CDisplayApi& display);
 
 // Reads the file `path` as an ICC profile or a .cal file, as ReadCalibrationSource tells them
-// apart. On failure returns false and `error` is one line naming the file and the fault:
+// apart. Throws CFailure naming the file and the fault:
 //   cannot read "x.cal": File not found.
 //   "x.icc" is not a valid ICC profile: tag 'vcgt' at offset 1324: entry size 3 is not 1 or 2
-bool ReadCalibrationFile(const char* path, lumatab::CalibrationSource& source, std::string& error);
-
-// The local time now, as a calibration file's CREATED states it: "Mon Dec 07 17:30:04 2026".
-std::string CalibrationTimeNow();
+lumatab::CalibrationSource ReadCalibrationFile(const char* path);

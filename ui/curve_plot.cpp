@@ -4,11 +4,7 @@
 #include <string>
 #include <vector>
 
-// LRESULT memberFxn(WPARAM, LPARAM), for `message`.
-#define ON_PLOT_MESSAGE(message, memberFxn)                                    \
-    {message, 0, 0, [](CWnd* pWnd, WPARAM wParam, LPARAM lParam) -> LRESULT {  \
-         return (static_cast<ThisClass*>(pWnd)->*(memberFxn))(wParam, lParam); \
-     }},
+#include "ui/label.h"
 
 namespace {
 
@@ -23,24 +19,6 @@ constexpr int kGammaScaleTop = 4;
 const char* const kLevelTicks[] = {"0 %", "25 %", "50 %", "75 %", "100 %"};
 const char* const kGammaTicks[] = {"0", "1", "2", "3", "4"};
 const int kEntryTicks[] = {0, 64, 128, 192, 255};
-
-// A pen selected into a device context for a scope; the pen is owned by this object.
-class CPenSelection {
-public:
-    CPenSelection(HDC hDC, int style, int width, COLORREF colour)
-        : m_hDC(hDC), m_hPen(CreatePen(style, width, colour)), m_hOld(SelectObject(hDC, m_hPen)) {}
-    CPenSelection(const CPenSelection&) = delete;
-    CPenSelection& operator=(const CPenSelection&) = delete;
-    ~CPenSelection() {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hPen);
-    }
-
-private:
-    HDC m_hDC;
-    HPEN m_hPen;
-    HGDIOBJ m_hOld;
-};
 
 void DrawLine(HDC hDC, int x0, int y0, int x1, int y1) {
     MoveToEx(hDC, x0, y0, nullptr);
@@ -58,108 +36,36 @@ COLORREF Lighter(COLORREF colour) {
                (GetBValue(colour) + 255) / 2);
 }
 
-// The window's font (the dialog's), or the GUI font before it has one; neither is owned here.
-HFONT PlotFont(HWND hWnd) {
-    const auto hFont = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
-    return hFont != nullptr ? hFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 SIZE TextSize(HDC hDC, const char* text) {
     SIZE size = {0, 0};
     GetTextExtentPoint32A(hDC, text, static_cast<int>(std::char_traits<char>::length(text)), &size);
     return size;
 }
 
-// Where entries and values fall in the plot area.
-struct PlotScale {
-    RECT area;
-    int X(int entry) const { return area.left + entry * (area.right - area.left - 1) / 255; }
-    // `fraction` of full scale, 0 at the bottom row and 1 at the top row.
-    int Y(double fraction) const {
-        return area.bottom - 1 - static_cast<int>(fraction * (area.bottom - area.top - 1) + 0.5);
+// Copies the pixels of `layer` that are not black over `bitmap`, of the same size.
+void LayOver(const CMemoryBitmap& layer, CMemoryBitmap& bitmap) {
+    GdiFlush();
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const BYTE* from = layer.Bits() + y * layer.Stride();
+        BYTE* to = bitmap.Bits() + y * bitmap.Stride();
+        for (int x = 0; x < bitmap.Width() * 3; x += 3) {
+            if ((from[x] | from[x + 1] | from[x + 2]) != 0) {
+                std::copy(from + x, from + x + 3, to + x);
+            }
+        }
     }
-};
-
-// One channel's curve: every level, or the effective gamma of entries 1-254 with a gap wherever
-// it is undefined (0 or less) and values over the scale held at its top.
-void DrawChannel(HDC hDC, const PlotScale& scale, CurveView view, const lumatab::GammaRamp& ramp,
-                 const lumatab::GammaTable& table, int channel) {
-    std::vector<POINT> run;
-    const auto flush = [&] {
-        if (run.size() == 1) {
-            run.push_back({run[0].x + 1, run[0].y});  // a lone entry still shows as a dot
-        }
-        if (!run.empty()) {
-            Polyline(hDC, run.data(), static_cast<int>(run.size()));
-        }
-        run.clear();
-    };
-    for (int i = 0; i < kRampSize; ++i) {
-        if (view == CurveView::Levels) {
-            run.push_back({scale.X(i), scale.Y(ramp.levels[channel][i] /
-                                               static_cast<double>(lumatab::kFullScale))});
-            continue;
-        }
-        const double gamma = table.values[channel][i];
-        if (i == 0 || i == kRampSize - 1 || gamma <= 0.0) {
-            flush();
-            continue;
-        }
-        run.push_back(
-            {scale.X(i), scale.Y(std::min(gamma, 1.0 * kGammaScaleTop) / kGammaScaleTop)});
-    }
-    flush();
 }
 
 }  // namespace
 
-CPlotBitmap::CPlotBitmap(int width, int height)
-    : m_nWidth(std::max(width, 1)),
-      m_nHeight(std::max(height, 1)),
-      m_hDC(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = m_nWidth;
-    info.bmiHeader.biHeight = -m_nHeight;  // top-down: row 0 is the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    m_hBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &m_pBits, nullptr, 0);
-    if (m_hDC == nullptr || m_hBitmap == nullptr) {
-        m_pBits = nullptr;
-        return;
-    }
-    m_hOldBitmap = SelectObject(m_hDC, m_hBitmap);
-}
-
-CPlotBitmap::~CPlotBitmap() {
-    if (m_hOldBitmap != nullptr) {
-        SelectObject(m_hDC, m_hOldBitmap);
-    }
-    if (m_hBitmap != nullptr) {
-        DeleteObject(m_hBitmap);
-    }
-    if (m_hDC != nullptr) {
-        DeleteDC(m_hDC);
-    }
-}
-
-CWindowFontDC::CWindowFontDC(HWND hWnd)
-    : m_hWnd(hWnd), m_hDC(GetDC(hWnd)), m_hOldFont(SelectObject(m_hDC, PlotFont(hWnd))) {}
-
-CWindowFontDC::~CWindowFontDC() {
-    SelectObject(m_hDC, m_hOldFont);
-    ReleaseDC(m_hWnd, m_hDC);
-}
-
 BEGIN_MESSAGE_MAP(CCurvePlot, CStatic)
 ON_WM_PAINT()
-ON_PLOT_MESSAGE(WM_GETDLGCODE, &CCurvePlot::OnGetDlgCode)
-ON_PLOT_MESSAGE(WM_KEYDOWN, &CCurvePlot::OnKeyDown)
-ON_PLOT_MESSAGE(WM_MOUSEMOVE, &CCurvePlot::OnMouseMove)
-ON_PLOT_MESSAGE(WM_LBUTTONDOWN, &CCurvePlot::OnLButtonDown)
-ON_PLOT_MESSAGE(WM_SETFOCUS, &CCurvePlot::OnFocusChange)
-ON_PLOT_MESSAGE(WM_KILLFOCUS, &CCurvePlot::OnFocusChange)
+ON_MESSAGE(WM_GETDLGCODE, &CCurvePlot::OnGetDlgCode)
+ON_MESSAGE(WM_KEYDOWN, &CCurvePlot::OnKeyDown)
+ON_MESSAGE(WM_MOUSEMOVE, &CCurvePlot::OnMouseMove)
+ON_MESSAGE(WM_LBUTTONDOWN, &CCurvePlot::OnLButtonDown)
+ON_MESSAGE(WM_SETFOCUS, &CCurvePlot::OnFocusChange)
+ON_MESSAGE(WM_KILLFOCUS, &CCurvePlot::OnFocusChange)
 END_MESSAGE_MAP()
 
 void CCurvePlot::SetRamp(const lumatab::GammaRamp& ramp) {
@@ -169,10 +75,10 @@ void CCurvePlot::SetRamp(const lumatab::GammaRamp& ramp) {
     RedrawWindow();
 }
 
-void CCurvePlot::SetComparison(const CurvesComparison* pComparison) {
+void CCurvePlot::SetComparison(const Comparison* pComparison) {
     m_pComparison = pComparison;
     if (pComparison != nullptr) {
-        lumatab::BuildGammaTable(pComparison->ramp, m_comparisonTable);
+        lumatab::BuildGammaTable(pComparison->calibration, m_comparisonTable);
     }
     RedrawWindow();
 }
@@ -194,85 +100,92 @@ void CCurvePlot::SetEntry(int entry) {
                    reinterpret_cast<LPARAM>(m_hWnd));
 }
 
-RECT CCurvePlot::PlotArea(HDC hDC, int width, int height) const {
+int CCurvePlot::Scale::X(int entry) const {
+    return area.left + entry * (area.right - area.left - 1) / 255;
+}
+
+int CCurvePlot::Scale::Y(double fraction) const {
+    return area.bottom - 1 - static_cast<int>(fraction * (area.bottom - area.top - 1) + 0.5);
+}
+
+CCurvePlot::Scale CCurvePlot::ScaleFor(HDC hDC, int width, int height) const {
     const SIZE label = TextSize(hDC, "100 %");
     const SIZE lastEntry = TextSize(hDC, "255");
     // The legend's row above; the entry labels below; the output labels on the left; half the
     // last entry label on the right.
-    return RECT{label.cx + 8, label.cy + 8, width - lastEntry.cx / 2 - 4, height - label.cy - 6};
+    return {{label.cx + 8, label.cy + 8, width - lastEntry.cx / 2 - 4, height - label.cy - 6}};
 }
 
-void CCurvePlot::Draw(CPlotBitmap& bitmap) const {
-    const HDC hDC = bitmap;
-    const int width = bitmap.Width();
-    const int height = bitmap.Height();
-    const RECT whole = {0, 0, width, height};
-    FillSolid(hDC, whole, kDarkBackground);
+void CCurvePlot::Draw(CMemoryBitmap& bitmap) const {
+    FillSolid(bitmap, RECT{0, 0, bitmap.Width(), bitmap.Height()}, kDarkBackground);
     // The font belongs to the dialog; it is only borrowed for these texts.
-    const HGDIOBJ hOldFont = SelectObject(hDC, PlotFont(m_hWnd));
-    SetBkMode(hDC, TRANSPARENT);
-    SetTextColor(hDC, kTextColour);
-    const PlotScale scale = {PlotArea(hDC, width, height)};
+    const HGDIOBJ hOldFont = SelectObject(bitmap, AfxWindowFont(m_hWnd));
+    SetBkMode(bitmap, TRANSPARENT);
+    const Scale scale = ScaleFor(bitmap, bitmap.Width(), bitmap.Height());
+    DrawGrid(bitmap, scale);
+    DrawCursor(bitmap, scale);
+    DrawCurves(bitmap, scale);
+    DrawComparison(bitmap, scale);
+    DrawLegend(bitmap, scale, bitmap.Width());
+    SelectObject(bitmap, hOldFont);
+    GdiFlush();
+}
+
+// The grid at the ticks, labelled outside the area.
+void CCurvePlot::DrawGrid(HDC hDC, const Scale& scale) const {
     const RECT& area = scale.area;
     const int textHeight = TextSize(hDC, "0").cy;
+    const CPenSelection grid(hDC, PS_SOLID, 1, kGridColour);
+    SetTextColor(hDC, kTextColour);
+    const char* const* outputTicks = m_view == CurveView::Levels ? kLevelTicks : kGammaTicks;
+    for (int tick = 0; tick < 5; ++tick) {
+        const int x = scale.X(kEntryTicks[tick]);
+        DrawLine(hDC, x, area.top, x, area.bottom);
+        RECT below = {x - 30, area.bottom + 3, x + 30, area.bottom + 3 + textHeight};
+        DrawTextA(hDC, std::to_string(kEntryTicks[tick]).c_str(), -1, &below,
+                  DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
+        const int y = scale.Y(tick / 4.0);
+        DrawLine(hDC, area.left, y, area.right, y);
+        RECT left = {0, y - textHeight / 2, area.left - 4, y + textHeight};
+        DrawTextA(hDC, outputTicks[tick], -1, &left, DT_RIGHT | DT_SINGLELINE | DT_NOCLIP);
+    }
+}
 
-    // The grid at the ticks, labelled outside the area.
-    {
-        CPenSelection grid(hDC, PS_SOLID, 1, kGridColour);
-        const char* const* outputTicks = m_view == CurveView::Levels ? kLevelTicks : kGammaTicks;
-        for (int tick = 0; tick < 5; ++tick) {
-            const int x = scale.X(kEntryTicks[tick]);
-            DrawLine(hDC, x, area.top, x, area.bottom);
-            RECT below = {x - 30, area.bottom + 3, x + 30, area.bottom + 3 + textHeight};
-            DrawTextA(hDC, std::to_string(kEntryTicks[tick]).c_str(), -1, &below,
-                      DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
-            const int y = scale.Y(tick / 4.0);
-            DrawLine(hDC, area.left, y, area.right, y);
-            RECT left = {0, y - textHeight / 2, area.left - 4, y + textHeight};
-            DrawTextA(hDC, outputTicks[tick], -1, &left, DT_RIGHT | DT_SINGLELINE | DT_NOCLIP);
-        }
-    }
-    {
-        CPenSelection cursor(hDC, PS_DOT, 1, kCursorColour);
-        SetBkColor(hDC, kDarkBackground);
-        DrawLine(hDC, scale.X(m_nEntry), area.top, scale.X(m_nEntry), area.bottom);
-    }
+void CCurvePlot::DrawCursor(HDC hDC, const Scale& scale) const {
+    const CPenSelection cursor(hDC, PS_DOT, 1, kCursorColour);
+    SetBkColor(hDC, kDarkBackground);
+    DrawLine(hDC, scale.X(m_nEntry), scale.area.top, scale.X(m_nEntry), scale.area.bottom);
+}
 
-    // The curves are drawn alone on black, mixed where they meet (red and green make yellow, all
-    // three near-white), then laid over the grid.
-    if (m_pRamp != nullptr) {
-        CPlotBitmap layer(width, height);
-        if (layer.IsValid()) {
-            FillSolid(layer, whole, RGB(0, 0, 0));
-            SetROP2(layer, R2_MERGEPEN);
-            for (int channel = 0; channel < kChannelCount; ++channel) {
-                CPenSelection pen(layer, PS_SOLID, 2, kChannelColours[channel]);
-                DrawChannel(layer, scale, m_view, *m_pRamp, m_table, channel);
-            }
-            GdiFlush();
-            for (int y = 0; y < height; ++y) {
-                const BYTE* from = layer.Bits() + y * layer.Stride();
-                BYTE* to = bitmap.Bits() + y * bitmap.Stride();
-                for (int x = 0; x < width * 3; x += 3) {
-                    if ((from[x] | from[x + 1] | from[x + 2]) != 0) {
-                        std::copy(from + x, from + x + 3, to + x);
-                    }
-                }
-            }
-        }
+// The curves are drawn alone on black, mixed where they meet (red and green make yellow, all
+// three near-white), then laid over the grid.
+void CCurvePlot::DrawCurves(CMemoryBitmap& bitmap, const Scale& scale) const {
+    CMemoryBitmap layer(bitmap.Width(), bitmap.Height());
+    if (m_pRamp == nullptr || !layer.IsValid()) {
+        return;
     }
-    if (m_pComparison != nullptr) {
-        for (int channel = 0; channel < kChannelCount; ++channel) {
-            CPenSelection pen(hDC, PS_DASH, 1, Lighter(kChannelColours[channel]));
-            DrawChannel(hDC, scale, m_view, m_pComparison->ramp, m_comparisonTable, channel);
-        }
+    FillSolid(layer, RECT{0, 0, layer.Width(), layer.Height()}, RGB(0, 0, 0));
+    SetROP2(layer, R2_MERGEPEN);
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        const CPenSelection pen(layer, PS_SOLID, 2, kChannelColours[channel]);
+        DrawChannel(layer, scale, *m_pRamp, m_table, channel);
     }
+    LayOver(layer, bitmap);
+}
 
-    // The legend: each channel's name in its colour after a stroke of its line, then the
-    // comparison's name after a dashed stroke.
-    const int sample = textHeight;
-    int x = area.left;
+void CCurvePlot::DrawComparison(HDC hDC, const Scale& scale) const {
+    for (int channel = 0; m_pComparison != nullptr && channel < kChannelCount; ++channel) {
+        const CPenSelection pen(hDC, PS_DASH, 1, Lighter(kChannelColours[channel]));
+        DrawChannel(hDC, scale, m_pComparison->calibration, m_comparisonTable, channel);
+    }
+}
+
+// Each channel's name in its colour after a stroke of its line, then the comparison's name after
+// a dashed stroke.
+void CCurvePlot::DrawLegend(HDC hDC, const Scale& scale, int width) const {
+    const int textHeight = TextSize(hDC, "0").cy;
     const int middle = 3 + textHeight / 2;
+    int x = scale.area.left;
     for (int channel = 0; channel <= kChannelCount; ++channel) {
         const bool comparison = channel == kChannelCount;
         if (comparison && m_pComparison == nullptr) {
@@ -280,19 +193,48 @@ void CCurvePlot::Draw(CPlotBitmap& bitmap) const {
         }
         const COLORREF colour = comparison ? kTextColour : kChannelColours[channel];
         {
-            CPenSelection pen(hDC, comparison ? PS_DASH : PS_SOLID, comparison ? 1 : 2, colour);
-            DrawLine(hDC, x, middle, x + sample, middle);
+            const CPenSelection pen(hDC, comparison ? PS_DASH : PS_SOLID, comparison ? 1 : 2,
+                                    colour);
+            DrawLine(hDC, x, middle, x + textHeight, middle);
         }
-        x += sample + 4;
+        x += textHeight + 4;
         const char* name =
             comparison ? m_pComparison->name.c_str() : lumatab::kChannelNames[channel];
         RECT text = {x, 3, width - 4, 3 + textHeight};
         SetTextColor(hDC, colour);
         DrawTextA(hDC, name, -1, &text, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-        x += TextSize(hDC, name).cx + sample;
+        x += TextSize(hDC, name).cx + textHeight;
     }
-    SelectObject(hDC, hOldFont);
-    GdiFlush();
+}
+
+void CCurvePlot::DrawChannel(HDC hDC, const Scale& scale, const lumatab::GammaRamp& ramp,
+                             const lumatab::GammaTable& table, int channel) const {
+    std::vector<POINT> run;
+    const auto flush = [&] {
+        if (run.size() == 1) {
+            run.push_back({run[0].x + 1, run[0].y});  // a lone entry still shows as a dot
+        }
+        if (!run.empty()) {
+            Polyline(hDC, run.data(), static_cast<int>(run.size()));
+        }
+        run.clear();
+    };
+    for (int i = 0; i < kRampSize; ++i) {
+        if (m_view == CurveView::Levels) {
+            run.push_back({scale.X(i), scale.Y(ramp.levels[channel][i] /
+                                               static_cast<double>(lumatab::kFullScale))});
+            continue;
+        }
+        // Values over the scale are held at its top.
+        const double gamma = table.values[channel][i];
+        if (i == 0 || i == kRampSize - 1 || gamma <= 0.0) {
+            flush();
+            continue;
+        }
+        run.push_back(
+            {scale.X(i), scale.Y(std::min(gamma, 1.0 * kGammaScaleTop) / kGammaScaleTop)});
+    }
+    flush();
 }
 
 void CCurvePlot::OnPaint() {
@@ -300,7 +242,7 @@ void CCurvePlot::OnPaint() {
     RECT client;
     GetClientRect(&client);
     // Drawn whole into a buffer, then copied to the screen at once, so it never flickers.
-    CPlotBitmap buffer(client.right, client.bottom);
+    CMemoryBitmap buffer(client.right, client.bottom);
     if (!buffer.IsValid()) {
         return;
     }
@@ -319,18 +261,18 @@ LRESULT CCurvePlot::OnGetDlgCode(WPARAM, LPARAM) {
 LRESULT CCurvePlot::OnKeyDown(WPARAM wParam, LPARAM) {
     switch (wParam) {
         case VK_LEFT:
-        case VK_DOWN:
+        case VK_UP:
             SetEntry(m_nEntry - 1);
             break;
         case VK_RIGHT:
-        case VK_UP:
+        case VK_DOWN:
             SetEntry(m_nEntry + 1);
             break;
         case VK_PRIOR:
-            SetEntry(m_nEntry + 16);
+            SetEntry(m_nEntry - 16);
             break;
         case VK_NEXT:
-            SetEntry(m_nEntry - 16);
+            SetEntry(m_nEntry + 16);
             break;
         case VK_HOME:
             SetEntry(0);
@@ -364,7 +306,7 @@ void CCurvePlot::MoveToPointer(int x) {
     RECT client;
     GetClientRect(&client);
     // The area as the last paint laid it out, in the window's font.
-    const RECT area = PlotArea(CWindowFontDC(m_hWnd), client.right, client.bottom);
+    const RECT area = ScaleFor(CWindowFontDC(m_hWnd), client.right, client.bottom).area;
     const int span = area.right - area.left - 1;
     if (span > 0) {
         SetEntry(((x - area.left) * 255 + span / 2) / span);

@@ -5,92 +5,37 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "core/gamma_ramp.h"
+#include "diagnosis/comparison.h"
 #include "framework/controls.h"
-
-// The colours of the red, green and blue figures and curves, and the labels' background.
-constexpr COLORREF kChannelColours[lumatab::kChannelCount] = {RGB(250, 20, 20), RGB(20, 245, 90),
-                                                              RGB(36, 160, 255)};
-constexpr COLORREF kDarkBackground = RGB(56, 56, 56);
-
-// What the ramp is compared with: the name the window gives it (a quoted file name, say) and
-// the calibration it holds.
-struct CurvesComparison {
-    std::string name;
-    lumatab::GammaRamp ramp;
-};
+#include "framework/handles.h"
 
 enum class CurveView { Levels, EffectiveGamma };
 
 // The notification code of the WM_COMMAND the plot sends its parent when its entry changes.
 constexpr WORD kPlotEntryChanged = 0x0100;
 
-// A top-down 24-bit picture in memory, selected into a memory device context; the bitmap and
-// the device context are owned by this object.
-class CPlotBitmap {
-public:
-    CPlotBitmap(int width, int height);
-    CPlotBitmap(const CPlotBitmap&) = delete;
-    CPlotBitmap& operator=(const CPlotBitmap&) = delete;
-    ~CPlotBitmap();
-
-    // FALSE when GDI could not make the bitmap; nothing may be drawn then.
-    BOOL IsValid() const { return m_pBits != nullptr; }
-    // Rows of `Stride()` bytes, blue, green, red per pixel; complete only after GdiFlush().
-    BYTE* Bits() const { return static_cast<BYTE*>(m_pBits); }
-    int Stride() const { return (m_nWidth * 3 + 3) & ~3; }
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
-    operator HDC() const { return m_hDC; }  // NOLINT: passed straight to GDI calls
-
-private:
-    int m_nWidth;
-    int m_nHeight;
-    HDC m_hDC;
-    void* m_pBits = nullptr;  // owned by m_hBitmap
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOldBitmap = nullptr;
-};
-
-// A window's device context with the window's font selected (the GUI font before it has one),
-// for measuring text as the window shows it. The context is released on destruction; the font
-// is only borrowed.
-class CWindowFontDC {
-public:
-    explicit CWindowFontDC(HWND hWnd);
-    CWindowFontDC(const CWindowFontDC&) = delete;
-    CWindowFontDC& operator=(const CWindowFontDC&) = delete;
-    ~CWindowFontDC();
-    operator HDC() const { return m_hDC; }  // NOLINT: passed straight to GDI calls
-
-private:
-    HWND m_hWnd;
-    HDC m_hDC;
-    HGDIOBJ m_hOldFont;
-};
-
 class CCurvePlot : public CStatic {
 public:
     // The ramp to draw; not owned, it must outlive the window's paints.
     void SetRamp(const lumatab::GammaRamp& ramp);
     // The comparison drawn dashed over the ramp (null: none); not owned, like the ramp.
-    void SetComparison(const CurvesComparison* pComparison);
+    void SetComparison(const Comparison* pComparison);
     void SetView(CurveView view);
     // Moves the cursor to `entry` (kept within 0-255) and tells the parent if it moved.
     void SetEntry(int entry);
     int GetEntry() const { return m_nEntry; }
     // Draws the plot as the window shows it (cursor included, focus rectangle not) over the
     // whole bitmap, in the window's font.
-    void Draw(CPlotBitmap& bitmap) const;
+    void Draw(CMemoryBitmap& bitmap) const;
 
 protected:
     void OnPaint();
-    // Keys and the mouse move the cursor: arrows by one entry, Page Up and Page Down by 16,
-    // Home and End to the ends.
+    // Keys move the cursor as they move a horizontal slider: Right and Down one entry on, Left
+    // and Up one back, Page Down 16 on, Page Up 16 back, Home and End to the ends.
     LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    // The mouse moves the cursor to the entry under it.
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     // Redraws the focus rectangle.
@@ -98,15 +43,32 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The part of a `width` by `height` picture where the curves go, inside the axes' labels
-    // and under the legend.
-    RECT PlotArea(HDC hDC, int width, int height) const;
+    // Where entries and values fall in a picture of `width` by `height`.
+    struct Scale {
+        RECT area;  // where the curves go, inside the axes' labels and under the legend
+        int X(int entry) const;
+        // `fraction` of full scale: 0 at the bottom row and 1 at the top row.
+        int Y(double fraction) const;
+    };
+    Scale ScaleFor(HDC hDC, int width, int height) const;
+
+    // The parts of Draw, each over what the ones before drew.
+    void DrawGrid(HDC hDC, const Scale& scale) const;
+    void DrawCursor(HDC hDC, const Scale& scale) const;
+    void DrawCurves(CMemoryBitmap& bitmap, const Scale& scale) const;
+    void DrawComparison(HDC hDC, const Scale& scale) const;
+    void DrawLegend(HDC hDC, const Scale& scale, int width) const;
+    // One channel's curve in the pen selected: every level, or the effective gamma of entries
+    // 1-254 with a gap wherever it is undefined.
+    void DrawChannel(HDC hDC, const Scale& scale, const lumatab::GammaRamp& ramp,
+                     const lumatab::GammaTable& table, int channel) const;
+
     // Moves the cursor to the entry under client x-coordinate `x`.
     void MoveToPointer(int x);
 
     const lumatab::GammaRamp* m_pRamp = nullptr;
     lumatab::GammaTable m_table{};  // the ramp's effective gamma
-    const CurvesComparison* m_pComparison = nullptr;
+    const Comparison* m_pComparison = nullptr;
     lumatab::GammaTable m_comparisonTable{};
     CurveView m_view = CurveView::Levels;
     int m_nEntry = lumatab::kRampSize / 2;

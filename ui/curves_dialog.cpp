@@ -6,9 +6,9 @@
 
 #include "core/calibration.h"
 #include "core/number_text.h"
-#include "core/printable_text.h"
 #include "core/ramp_stats.h"
 #include "core/ramp_table.h"
+#include "framework/exceptions.h"
 #include "res/resource.h"
 #include "ui/export_command.h"
 #include "ui/png_picture.h"
@@ -63,11 +63,13 @@ bool TextFits(HWND hWnd, const std::string& text) {
 
 }  // namespace
 
-CCurvesDlg::CCurvesDlg(const lumatab::GammaRamp& ramp, MonitorProfile monitorProfile, CWnd* pParent,
+CCurvesDlg::CCurvesDlg(const RampRead& read, std::optional<SYSTEMTIME> listRead,
+                       std::function<Comparison()> monitorComparison, CWnd* pParent,
                        CString& folder, CShell& shell)
     : CDialog(IDD_CURVES_DIALOG, pParent),
-      m_ramp(ramp),
-      m_monitorProfile(std::move(monitorProfile)),
+      m_read(read),
+      m_listRead(listRead),
+      m_monitorComparison(std::move(monitorComparison)),
       m_strFolder(folder),
       m_shell(shell) {}
 
@@ -88,47 +90,39 @@ void CCurvesDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCurvesDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_plot.SetRamp(m_ramp);
+    m_plot.SetRamp(m_read.ramp);
     CheckRadioButton(m_hWnd, IDC_VIEW_LEVELS, IDC_VIEW_GAMMA, IDC_VIEW_LEVELS);
+    FillStatistics();
+    FitStatistics();
+    OnEntryChanged();
+    SetDlgItemTextA(m_hWnd, IDC_READ_TIME, ("Read at " + ClockText(m_read.time)).c_str());
+    if (m_listRead) {
+        SetDlgItemTextA(m_hWnd, IDC_RAMP_CHANGED,
+                        ("The ramp changed since the list was read at " + ClockText(*m_listRead) +
+                         "; the list now shows it too.")
+                            .c_str());
+    }
+    try {
+        SetComparison(m_monitorComparison());
+    } catch (const CFailure& failure) {
+        ShowVerification(static_cast<const char*>(failure.GetErrorMessage()), "");
+    }
+    return TRUE;
+}
+
+void CCurvesDlg::FillStatistics() {
     m_listStats.InsertColumn(0, "Statistic", LVCFMT_LEFT, 0);
     for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
         m_listStats.InsertColumn(ch + 1, lumatab::kChannelNames[ch], LVCFMT_RIGHT, 0);
     }
     int row = 0;
-    for (const lumatab::StatsRow& stats : lumatab::FormatRampStats(m_ramp)) {
+    for (const lumatab::StatsRow& stats : lumatab::FormatRampStats(m_read.ramp)) {
         m_listStats.InsertItem(row, stats.label.c_str());
         for (int ch = 0; ch < lumatab::kChannelCount; ++ch) {
             m_listStats.SetItemText(row, ch + 1, stats.values[ch].c_str());
         }
         ++row;
     }
-    FitStatistics();
-    OnEntryChanged();
-    CompareWithMonitorProfile();
-    return TRUE;
-}
-
-void CCurvesDlg::CompareWithMonitorProfile() {
-    std::string line;
-    switch (m_monitorProfile.status) {
-        case MonitorProfile::Status::Found: {
-            const lumatab::IccProfile& profile = m_monitorProfile.profile;
-            const std::string name = "Monitor profile \"" + profile.description + "\"";
-            if (profile.hasCalibration) {
-                SetComparison({name, profile.calibration});
-                return;
-            }
-            line = name + ": no calibration (a linear ramp is expected)";
-            break;
-        }
-        case MonitorProfile::Status::NoProfile:
-            line = "No profile is associated with this monitor.";
-            break;
-        case MonitorProfile::Status::Refused:
-            line = "The monitor's profile cannot be used: " + m_monitorProfile.fault;
-            break;
-    }
-    m_textVerification.SetWindowText(lumatab::PrintableText(line).c_str());
 }
 
 void CCurvesDlg::FitStatistics() {
@@ -174,25 +168,21 @@ void CCurvesDlg::FitStatistics() {
     }
 }
 
-void CCurvesDlg::SetComparison(const CurvesComparison& comparison) {
+void CCurvesDlg::SetComparison(const Comparison& comparison) {
     m_comparison = comparison;
     m_plot.SetComparison(&*m_comparison);
-    ShowVerification();
+    ShowVerification(comparison.name,
+                     ": " + VerdictText(comparison, lumatab::VerifyCalibration(
+                                                        m_read.ramp, comparison.calibration)));
     OnEntryChanged();
 }
 
-void CCurvesDlg::ShowVerification() {
-    const std::string verdict =
-        lumatab::DescribeVerification(lumatab::VerifyCalibration(m_ramp, m_comparison->ramp));
-    // A name too long for the line loses its middle, so that the verdict always shows whole.
-    std::string name = m_comparison->name;
-    std::string text = name + ": " + verdict;
-    while (name.size() > 8 && !TextFits(m_textVerification.m_hWnd, text)) {
-        const std::size_t half = (name.size() - 4) / 2;
-        name = name.substr(0, half) + "..." + name.substr(name.size() - half + 1);
-        text = name + ": " + verdict;
+void CCurvesDlg::ShowVerification(std::string head, const std::string& tail) {
+    while (head.size() > 8 && !TextFits(m_textVerification.m_hWnd, head + tail)) {
+        const std::size_t half = (head.size() - 4) / 2;
+        head = head.substr(0, half) + "..." + head.substr(head.size() - half + 1);
     }
-    m_textVerification.SetWindowText(text.c_str());
+    m_textVerification.SetWindowText((head + tail).c_str());
 }
 
 void CCurvesDlg::OnCompare() {
@@ -206,44 +196,20 @@ void CCurvesDlg::OnCompare() {
                                         m_strFolder,
                                         "Compare with calibration"};
     CString pathName;
-    if (!m_shell.RunFileDialog(request, pathName)) {
-        return;
+    if (m_shell.RunFileDialog(request, pathName)) {
+        SetComparison(CompareWithFile(static_cast<const char*>(pathName)));
     }
-    lumatab::CalibrationSource source;
-    std::string error;
-    if (!ReadCalibrationFile(pathName, source, error)) {
-        m_shell.ShowMessage(this,
-                            ("The file cannot be used:\n" + lumatab::PrintableText(error)).c_str(),
-                            MB_ICONERROR | MB_OK);
-        return;
-    }
-    std::string name =
-        "\"" + std::string(lumatab::BaseName(static_cast<const char*>(pathName))) + "\"";
-    if (!source.hasCalibration) {
-        name += " (no calibration: a linear ramp)";
-    }
-    SetComparison({lumatab::PrintableText(name), source.calibration});
 }
 
 void CCurvesDlg::OnSavePicture() {
     RECT client;
     m_plot.GetClientRect(&client);
-    CPlotBitmap picture(client.right, client.bottom);
-    std::string png;
-    PngResult result = PngResult::Failed;
-    if (picture.IsValid()) {
-        m_plot.Draw(picture);
-        result = EncodePng(picture, png);
+    CMemoryBitmap picture(client.right, client.bottom);
+    if (!picture.IsValid()) {
+        throw CFailure("the picture could not be made");
     }
-    if (result != PngResult::Encoded) {
-        m_shell.ShowMessage(this,
-                            result == PngResult::NoImagingComponent
-                                ? "The picture cannot be saved: the Windows Imaging Component is "
-                                  "not available on this system."
-                                : "The picture could not be made.",
-                            MB_ICONERROR | MB_OK);
-        return;
-    }
+    m_plot.Draw(picture);
+    const std::string png = EncodePng(picture);
     SaveThroughDialog(this, m_strFolder, kPictureTexts, m_shell,
                       [&](lumatab::ByteSink& sink) { sink.Write(png.data(), png.size()); });
 }
@@ -257,7 +223,7 @@ void CCurvesDlg::OnGammaView() {
 }
 
 void CCurvesDlg::OnEntryChanged() {
-    const std::string text =
-        ReadoutText(m_ramp, m_plot.GetEntry(), m_comparison ? &m_comparison->ramp : nullptr);
+    const std::string text = ReadoutText(m_read.ramp, m_plot.GetEntry(),
+                                         m_comparison ? &m_comparison->calibration : nullptr);
     m_textReadout.SetWindowText(text.c_str());
 }

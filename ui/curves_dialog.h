@@ -1,35 +1,35 @@
-// The curves window: the ramp the main window lists, plotted as levels or as effective gamma,
-// with a readout of one entry; its statistics; how far it is from a calibration; and the plot
-// saved as a picture.
+// The curves window: a ramp as read when the window opened, plotted as levels or as effective
+// gamma, with a readout of one entry; its statistics; how far it is from a calibration; and the
+// plot saved as a picture.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
-#include "core/gamma_ramp.h"
+#include "diagnosis/comparison.h"
+#include "diagnosis/monitor.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "platform/monitor_profile.h"
 #include "ui/curve_plot.h"
 #include "ui/shell.h"
 
 class CCurvesDlg : public CDialog {
 public:
-    // `folder` is where the file dialogs start, as Export's save dialog does; `ramp` and
-    // `shell` must outlive the dialog. `monitorProfile`, the listed monitor's, is the first
-    // comparison when it holds a calibration.
-    CCurvesDlg(const lumatab::GammaRamp& ramp, MonitorProfile monitorProfile, CWnd* pParent,
-               CString& folder, CShell& shell);
-
-    // Compares the ramp with `comparison` from now on: draws it, states the verdict under its
-    // name and adds its levels to the readout. Call it once the window exists (OnInitDialog on).
-    void SetComparison(const CurvesComparison& comparison);
+    // `read` is the ramp the window shows; `listRead`, when given, is when the main window's list
+    // was read before, if it showed another ramp then. `monitorComparison` gives the monitor
+    // profile's comparison, the first one, or throws CFailure saying why there is none. `folder`
+    // is where the file dialogs start, as Export's save dialog does; it and `shell` must outlive
+    // the dialog.
+    CCurvesDlg(const RampRead& read, std::optional<SYSTEMTIME> listRead,
+               std::function<Comparison()> monitorComparison, CWnd* pParent, CString& folder,
+               CShell& shell);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    // Fits the statistics to the font in use, checks the Levels view, shows entry 128 and
-    // compares the ramp with the monitor's profile.
+    // Fits the statistics to the font in use, checks the Levels view, shows entry 128, says when
+    // the ramp was read and compares it with the monitor's profile.
     BOOL OnInitDialog() override;
     // Compare with file: reads a calibration file or ICC profile, draws it, and says how far the
     // ramp is from it. A file that cannot be used changes nothing.
@@ -43,17 +43,22 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Shows the statistics of the ramp in their list.
+    void FillStatistics();
     // Sizes the statistics list to show all its rows, moves what lies below it and fills its
     // width with the columns.
     void FitStatistics();
-    // The verdict under the comparison's name, its name shortened if the line cannot hold it.
-    void ShowVerification();
-    // The monitor profile's calibration as the comparison, or why there is none.
-    void CompareWithMonitorProfile();
+    // Compares the ramp with `comparison` from now on: draws it, states the verdict under its
+    // name and adds its levels to the readout.
+    void SetComparison(const Comparison& comparison);
+    // `head` then `tail` on the verification line, the middle of `head` given up for "..." where
+    // the line cannot hold them.
+    void ShowVerification(std::string head, const std::string& tail);
 
-    const lumatab::GammaRamp& m_ramp;
-    const MonitorProfile m_monitorProfile;
-    std::optional<CurvesComparison> m_comparison;  // drawn and verified once it exists
+    const RampRead m_read;
+    const std::optional<SYSTEMTIME> m_listRead;
+    const std::function<Comparison()> m_monitorComparison;
+    std::optional<Comparison> m_comparison;  // drawn and verified once it exists
     CString& m_strFolder;
     CShell& m_shell;
     CCurvePlot m_plot;

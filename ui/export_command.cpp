@@ -5,7 +5,7 @@
 
 #include "core/calibration.h"
 #include "core/csv_export.h"
-#include "framework/file.h"
+#include "diagnosis/files.h"
 
 namespace {
 
@@ -45,14 +45,15 @@ void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, C
     }
     // Export's result boxes are top-level, with no owner, as the program has always shown them.
     CWnd* const owner = texts.resultsOwned ? parent : nullptr;
-    // Written beside the target and moved over it when complete: a failure leaves the old file.
-    CFile file;
-    if (!file.Open(pathName)) {
+    try {
+        WriteFileWhole(static_cast<const char*>(pathName), write);
+    } catch (const CFailure& failure) {
+        if (!failure.NothingWritten()) {
+            throw;
+        }
         shell.ShowMessage(owner, texts.openError, MB_ICONERROR | MB_OK);
         return;
     }
-    write(file);
-    file.Close();
     shell.ShowMessage(owner, texts.success, MB_ICONINFORMATION | MB_OK);
 }
 
@@ -63,8 +64,8 @@ void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& 
 }
 
 void SaveCalibrationCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
-                            CShell& shell) {
-    const std::string text = lumatab::WriteCalibration(ramp, shell.LocalTimeText());
+                            const std::string& created, CShell& shell) {
+    const std::string text = lumatab::WriteCalibration(ramp, created);
     SaveThroughDialog(parent, folder, kCalibrationTexts, shell,
                       [&](lumatab::ByteSink& sink) { sink.Write(text.data(), text.size()); });
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "core/csv_export.h"
 #include "core/gamma_ramp.h"
@@ -23,18 +24,19 @@ struct CSaveTexts {
 };
 
 // The flow every save command shares: the documents folder, the save dialog, the file written
-// whole, and the result message. `write` writes the file's content.
+// whole, and the result message: the command's own when the file could not be created, and a
+// failure to write it is thrown (CFailure) and shown as any failure is. `write` writes the file's
+// content.
 void SaveThroughDialog(CWnd* parent, CString& folder, const CSaveTexts& texts, CShell& shell,
                        const std::function<void(lumatab::ByteSink&)>& write);
 
 // Asks for a file and writes `ramp` and `table` to it as CSV. `folder` holds the folder the
 // dialog starts in; a successful documents-folder lookup replaces it first. A failed write
-// throws CFileException, naming the file, shows no success message and leaves the file as it
-// was.
+// throws CFailure, naming the file, shows no success message and leaves the file as it was.
 void ExportRampCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
                        const lumatab::GammaTable& table, CShell& shell = Win32Shell());
 
-// Asks for a file and writes `ramp` to it as a calibration file, created now; the folder and
-// failures are handled as ExportRampCommand handles them.
+// Asks for a file and writes `ramp` to it as a calibration file, created at `created` ("Mon Dec
+// 07 17:30:04 2026"); the folder and failures are handled as ExportRampCommand handles them.
 void SaveCalibrationCommand(CWnd* parent, CString& folder, const lumatab::GammaRamp& ramp,
-                            CShell& shell = Win32Shell());
+                            const std::string& created, CShell& shell = Win32Shell());

@@ -13,15 +13,10 @@ END_MESSAGE_MAP()
 
 CLabel::CLabel()
     : m_crText(GetSysColor(COLOR_WINDOWTEXT)),
-      m_hBkBrush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))),
+      m_bkBrush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))),
       m_logFont() {
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(m_logFont), &m_logFont);
     m_font.CreateFontIndirect(&m_logFont);
-}
-
-CLabel::~CLabel() {
-    m_font.DeleteObject();
-    DeleteObject(m_hBkBrush);
 }
 
 CLabel& CLabel::SetLabelTextColor(COLORREF crText) {
@@ -31,17 +26,10 @@ CLabel& CLabel::SetLabelTextColor(COLORREF crText) {
 }
 
 CLabel& CLabel::SetLabelBkColor(COLORREF crBkgnd) {
-    ReplaceBrush(CreateSolidBrush(crBkgnd));
+    // The old brush goes only once the new one exists, so the label never paints with a deleted
+    // brush.
+    m_bkBrush.Replace(CreateSolidBrush(crBkgnd));
     return *this;
-}
-
-void CLabel::ReplaceBrush(HBRUSH hBrush) {
-    // The old brush goes only once the new one exists, so the label never paints with a
-    // deleted brush.
-    if (hBrush != nullptr) {
-        DeleteObject(m_hBkBrush);
-        m_hBkBrush = hBrush;
-    }
 }
 
 CLabel& CLabel::SetLabelFontHeight(int nHeight) {
@@ -50,7 +38,7 @@ CLabel& CLabel::SetLabelFontHeight(int nHeight) {
     m_font.CreateFontIndirect(&m_logFont);
     // The static control selects its own font after asking for colours, so it gets this one too.
     if (m_hWnd != nullptr) {
-        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), FALSE);
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_font)), FALSE);
     }
     RedrawWindow(nullptr, nullptr, kRedrawNow);
     return *this;
@@ -58,9 +46,9 @@ CLabel& CLabel::SetLabelFontHeight(int nHeight) {
 
 HBRUSH CLabel::CtlColor(CDC* pDC, UINT nCtlColor) {
     if (nCtlColor == CTLCOLOR_STATIC) {
-        pDC->SelectObject(&m_font);
+        pDC->SelectObject(m_font);
         pDC->SetTextColor(m_crText);
         pDC->SetBkMode(TRANSPARENT);
     }
-    return m_hBkBrush;
+    return m_bkBrush;
 }

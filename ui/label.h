@@ -3,14 +3,20 @@
 
 #include <windows.h>
 
+#include "core/gamma_ramp.h"
 #include "framework/controls.h"
-#include "framework/gdi.h"
+#include "framework/handles.h"
+
+// The colours of the red, green and blue figures, which the curves take too, and the figures'
+// background.
+constexpr COLORREF kChannelColours[lumatab::kChannelCount] = {RGB(250, 20, 20), RGB(20, 245, 90),
+                                                              RGB(36, 160, 255)};
+constexpr COLORREF kDarkBackground = RGB(56, 56, 56);
 
 class CLabel : public CStatic {
 public:
     // Makes the brush and the font at once, so they exist before the window is attached.
     CLabel();
-    ~CLabel() override;
 
     // Stores the text colour and redraws the window at once.
     CLabel& SetLabelTextColor(COLORREF crText);
@@ -22,13 +28,10 @@ public:
 protected:
     // The parent's WM_CTLCOLOR*, reflected: the static text's colours, font and background.
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
-    // Takes `hBrush` as the background brush; a null one (GDI could not make it) changes nothing.
-    void ReplaceBrush(HBRUSH hBrush);
-
     DECLARE_MESSAGE_MAP()
 
     COLORREF m_crText;
-    HBRUSH m_hBkBrush;  // owned by the label
+    CBrush m_bkBrush;
     LOGFONTA m_logFont;
-    CFont m_font;  // owned by the label
+    CFont m_font;
 };

@@ -1,11 +1,12 @@
 #include "ui/main_dialog.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "core/ramp_table.h"
+#include "diagnosis/comparison.h"
 #include "framework/app.h"
-#include "framework/exceptions.h"
 #include "res/resource.h"
 #include "ui/curves_dialog.h"
 
@@ -33,62 +34,6 @@ private:
     CLabel* m_labels[lumatab::kChannelCount];
 };
 
-// Suspends a window's redrawing for a scope, then repaints it whole, once: a list filled row by
-// row while it redraws takes about a second under Wine.
-class CRedrawSuspended {
-public:
-    explicit CRedrawSuspended(CWnd& wnd) : m_wnd(wnd) { m_wnd.SetRedraw(FALSE); }
-    CRedrawSuspended(const CRedrawSuspended&) = delete;
-    CRedrawSuspended& operator=(const CRedrawSuspended&) = delete;
-    ~CRedrawSuspended() {
-        m_wnd.SetRedraw(TRUE);
-        m_wnd.RedrawWindow(
-            nullptr, nullptr,
-            RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    }
-
-private:
-    CWnd& m_wnd;
-};
-
-// A menu from the executable's resources, owned by this object and destroyed with it.
-class CResourceMenu {
-public:
-    explicit CResourceMenu(UINT nID)
-        : m_hMenu(LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nID))) {}
-    CResourceMenu(const CResourceMenu&) = delete;
-    CResourceMenu& operator=(const CResourceMenu&) = delete;
-    ~CResourceMenu() { DestroyMenu(m_hMenu); }
-    // The drop-down at `position`; null if there is none.
-    HMENU SubMenu(int position) const { return GetSubMenu(m_hMenu, position); }
-
-private:
-    HMENU m_hMenu;
-};
-
-constexpr char kUnreadRamp[] = "The gamma ramp of the selected monitor could not be read.";
-
-// Puts `text` on the clipboard as CF_TEXT; FALSE if the clipboard does not take it.
-BOOL SetClipboardText(HWND hOwner, const std::string& text) {
-    if (!OpenClipboard(hOwner)) {
-        return FALSE;
-    }
-    // Owned here until the clipboard takes it.
-    const HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    void* pText = hText != nullptr ? GlobalLock(hText) : nullptr;
-    BOOL taken = FALSE;
-    if (pText != nullptr) {
-        std::memcpy(pText, text.c_str(), text.size() + 1);
-        GlobalUnlock(hText);
-        taken = EmptyClipboard() && SetClipboardData(CF_TEXT, hText) != nullptr;
-    }
-    if (!taken && hText != nullptr) {
-        GlobalFree(hText);
-    }
-    CloseClipboard();
-    return taken;
-}
-
 // The folder part of a full path, without its trailing backslash.
 CString FolderOf(const CString& path) {
     return path.Left(path.ReverseFind('\\'));
@@ -96,11 +41,11 @@ CString FolderOf(const CString& path) {
 
 }  // namespace
 
-CLumatabDlg::CLumatabDlg(CWnd* pParent, CDisplayApi& display, CShell& shell)
+CLumatabDlg::CLumatabDlg(CWnd* pParent, CPlatform& platform, CShell& shell)
     : CDialog(IDD_LUMATAB_DIALOG, pParent),
       m_hAppIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP_ICON))),
       m_hAccel(LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS))),
-      m_display(display),
+      m_platform(platform),
       m_shell(shell) {}
 
 BEGIN_MESSAGE_MAP(CLumatabDlg, CDialog)
@@ -142,7 +87,7 @@ BOOL CLumatabDlg::OnInitDialog() {
             .SetLabelBkColor(kDarkBackground);
     }
 
-    EnumerateMonitors(m_arrMonitorNames, m_arrDeviceNames, m_display);
+    EnumerateMonitors(m_arrMonitorNames, m_arrDeviceNames, m_platform.display);
     // Explicit positions keep combo position k equal to list index k despite CBS_SORT.
     for (int k = 0; k < m_arrMonitorNames.GetSize(); ++k) {
         m_comboMonitor.InsertString(k, m_arrMonitorNames[k]);
@@ -172,22 +117,39 @@ void CLumatabDlg::SelectMonitor(int index) {
 }
 
 void CLumatabDlg::RefreshRamp() {
-    m_bRampRead = ReadGammaRamp(m_strDeviceName, m_ramp, m_display);
-    {
-        CRedrawSuspended suspended(m_listRamp);
+    ShowRead(ReadSelectedRamp());
+}
+
+RampRead CLumatabDlg::ReadSelectedRamp() {
+    try {
+        return ReadRamp(SelectedMonitor(), m_platform);
+    } catch (const CFailure& failure) {
+        m_bRampRead = false;
+        m_readFailure = failure;
+        // The buffer holds an earlier monitor's ramp (or none): nothing of it is shown.
+        const CRedrawSuspended suspended(m_listRamp);
         ControlRampSink sink(m_listRamp, m_labelRed, m_labelGreen, m_labelBlue);
-        if (m_bRampRead) {
-            lumatab::RefreshRampTable(m_ramp, m_gammaTable, sink);
-        } else {
-            // The buffer holds an earlier monitor's ramp (or none): nothing of it is shown.
-            sink.DeleteAllRows();
-            for (lumatab::Channel ch :
-                 {lumatab::Channel::Red, lumatab::Channel::Green, lumatab::Channel::Blue}) {
-                sink.SetSummary(ch, "---");
-            }
+        sink.DeleteAllRows();
+        for (lumatab::Channel ch :
+             {lumatab::Channel::Red, lumatab::Channel::Green, lumatab::Channel::Blue}) {
+            sink.SetSummary(ch, "---");
         }
+        throw;
     }
-    CheckRampRead();  // tells the user, after the list and the labels were cleared
+}
+
+void CLumatabDlg::ShowRead(const RampRead& read) {
+    m_ramp = read.ramp;
+    m_tmRampRead = read.time;
+    m_bRampRead = true;
+    const CRedrawSuspended suspended(m_listRamp);
+    ControlRampSink sink(m_listRamp, m_labelRed, m_labelGreen, m_labelBlue);
+    lumatab::RefreshRampTable(m_ramp, m_gammaTable, sink);
+}
+
+Monitor CLumatabDlg::SelectedMonitor() const {
+    return {m_nSelectedMonitor,
+            {m_arrMonitorNames[m_nSelectedMonitor], m_strDeviceName, CString()}};
 }
 
 void CLumatabDlg::OnPaint() {
@@ -222,52 +184,47 @@ void CLumatabDlg::OnReadAgain() {
     ShowMonitor(m_nSelectedMonitor);
 }
 
-BOOL CLumatabDlg::CheckRampRead() {
+void CLumatabDlg::RequireRampRead() const {
     // Only a ramp read from the selected monitor leaves the program, never a buffer's stale
     // content.
     if (!m_bRampRead) {
-        m_shell.ShowMessage(this, kUnreadRamp, MB_ICONERROR | MB_OK);
+        throw m_readFailure;
     }
-    return m_bRampRead;
 }
 
 void CLumatabDlg::ExportRampCommand() {
-    if (CheckRampRead()) {
-        ::ExportRampCommand(this, m_strModuleFolder, m_ramp, m_gammaTable, m_shell);
-    }
+    RequireRampRead();
+    ::ExportRampCommand(this, m_strModuleFolder, m_ramp, m_gammaTable, m_shell);
 }
 
 void CLumatabDlg::OnSaveCalibration() {
-    if (CheckRampRead()) {
-        SaveCalibrationCommand(this, m_strModuleFolder, m_ramp, m_shell);
-    }
+    RequireRampRead();
+    SaveCalibrationCommand(this, m_strModuleFolder, m_ramp,
+                           CalibrationTimeText(m_platform.clock.Now()), m_shell);
 }
 
 void CLumatabDlg::OnCopyTable() {
-    if (CheckRampRead() && !SetClipboardText(m_hWnd, lumatab::RampTableText(m_ramp))) {
-        m_shell.ShowMessage(this, "The table could not be put on the clipboard.",
-                            MB_ICONERROR | MB_OK);
+    RequireRampRead();
+    if (!AfxSetClipboardText(m_hWnd, lumatab::RampTableText(m_ramp))) {
+        throw CFailure("the table could not be put on the clipboard");
     }
 }
 
 void CLumatabDlg::OnShowCurves() {
-    // The menu offers it only for a ramp that was read.
-    if (m_bRampRead) {
-        CCurvesDlg curves(m_ramp,
-                          ReadMonitorProfile(SelectedMonitor(), Win32ColorProfileApi(), m_display),
-                          this, m_strModuleFolder, m_shell);
-        curves.DoModal();
+    RequireRampRead();
+    const RampRead read = ReadSelectedRamp();
+    std::optional<SYSTEMTIME> listRead;
+    if (std::memcmp(&read.ramp, &m_ramp, sizeof m_ramp) != 0) {
+        listRead = m_tmRampRead;
+        ShowRead(read);
     }
-}
-
-MonitorEntry CLumatabDlg::SelectedMonitor() {
-    // The device key, which the profile lookup needs, is not among the listed names: ask again.
-    for (const MonitorEntry& monitor : ListMonitors(m_display)) {
-        if (std::strcmp(monitor.deviceName, m_strDeviceName) == 0) {
-            return monitor;
-        }
-    }
-    return MonitorEntry{CString(), m_strDeviceName, CString()};
+    CCurvesDlg curves(
+        read, listRead,
+        [this] {
+            return CompareWithMonitorProfile(MonitorAt(m_nSelectedMonitor, m_platform), m_platform);
+        },
+        this, m_strModuleFolder, m_shell);
+    curves.DoModal();
 }
 
 void CLumatabDlg::OnContextMenu(CWnd* pWnd, POINT point) {

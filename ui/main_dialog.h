@@ -5,19 +5,20 @@
 #include <windows.h>
 
 #include "core/gamma_ramp.h"
+#include "diagnosis/monitor.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/exceptions.h"
 #include "framework/string.h"
-#include "platform/display_access.h"
 #include "ui/export_command.h"
 #include "ui/shell.h"
 #include "ui/label.h"
 
 class CLumatabDlg : public CDialog {
 public:
-    // `display` and `shell` are the platform the dialog works on: the real ones unless a test
-    // stands in fakes. Both must outlive the dialog.
-    explicit CLumatabDlg(CWnd* pParent = nullptr, CDisplayApi& display = Win32DisplayApi(),
+    // `platform` and `shell` are what the dialog works on: the real ones unless a test stands in
+    // fakes. Both must outlive the dialog.
+    explicit CLumatabDlg(CWnd* pParent = nullptr, CPlatform& platform = Win32Platform(),
                          CShell& shell = Win32Shell());
     ~CLumatabDlg() override = default;
 
@@ -38,7 +39,8 @@ protected:
     void ExportRampCommand();
     // The list's context menu (right click, Shift+F10 or the menu key).
     void OnContextMenu(CWnd* pWnd, POINT point);
-    // Show curves...: the curves window for the listed ramp.
+    // Show curves...: the curves window for the selected monitor's ramp, read now; the list
+    // follows where it changed.
     void OnShowCurves();
     // Copy table (Ctrl+C): the listed table on the clipboard as text.
     void OnCopyTable();
@@ -52,15 +54,19 @@ protected:
 private:
     // Reads the selected monitor's ramp and rebuilds the list and the labels from it.
     void RefreshRamp();
+    // The selected monitor's ramp now. A failure clears the list and the labels, then is thrown.
+    RampRead ReadSelectedRamp();
+    // Rebuilds the list and the labels from `read`.
+    void ShowRead(const RampRead& read);
     // Makes `index` the monitor in use; an index outside the lists throws
     // CInvalidArgException and changes nothing.
     void SelectMonitor(int index);
     // Selects monitor `index`, reads its ramp and shows it: what every choice of a monitor does.
     void ShowMonitor(int index);
-    // FALSE, after telling the user, when no ramp of the selected monitor has been read.
-    BOOL CheckRampRead();
-    // The monitor in use as the display lists it now, with its device key.
-    MonitorEntry SelectedMonitor();
+    // Throws why, when no ramp of the selected monitor has been read.
+    void RequireRampRead() const;
+    // The monitor in use, as the lists hold it.
+    Monitor SelectedMonitor() const;
 
     CListCtrl m_listRamp;
     HICON m_hAppIcon;  // shared icon from the executable's resources; never destroyed
@@ -76,10 +82,12 @@ private:
     // Zero until the first read, so nothing undefined is ever held.
     lumatab::GammaRamp m_ramp{};
     lumatab::GammaTable m_gammaTable{};
+    SYSTEMTIME m_tmRampRead{};  // when m_ramp was read
     // The last read succeeded: the list, the labels and Export show the selected monitor's ramp.
     bool m_bRampRead = false;
+    CFailure m_readFailure{"there is no monitor to read a gamma ramp from"};  // why not, if not
     CComboBox m_comboMonitor;
 
-    CDisplayApi& m_display;
+    CPlatform& m_platform;
     CShell& m_shell;
 };

@@ -3,49 +3,15 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include "framework/exceptions.h"
+
 namespace {
 
-// A COM interface pointer, released by this object.
-template <typename Interface>
-class CComReference {
-public:
-    CComReference() = default;
-    CComReference(const CComReference&) = delete;
-    CComReference& operator=(const CComReference&) = delete;
-    ~CComReference() {
-        if (m_p != nullptr) {
-            m_p->Release();
-        }
-    }
-    Interface** Out() { return &m_p; }
-    Interface* operator->() const { return m_p; }
-    Interface* Get() const { return m_p; }
-
-private:
-    Interface* m_p = nullptr;
-};
-
-// COM for this thread while the object lives (the program has it already: this only counts).
-class CComScope {
-public:
-    CComScope() : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-    ~CComScope() {
-        if (SUCCEEDED(m_hr)) {
-            CoUninitialize();
-        }
-    }
-
-private:
-    HRESULT m_hr;
-};
-
 // The PNG of the bitmap, written into `stream`.
-HRESULT WritePng(IWICImagingFactory* factory, const CPlotBitmap& bitmap, IStream* stream) {
-    CComReference<IWICBitmapEncoder> encoder;
-    CComReference<IWICBitmapFrameEncode> frame;
-    CComReference<IPropertyBag2> options;
+HRESULT WritePng(IWICImagingFactory* factory, const CMemoryBitmap& bitmap, IStream* stream) {
+    CComPtr<IWICBitmapEncoder> encoder;
+    CComPtr<IWICBitmapFrameEncode> frame;
+    CComPtr<IPropertyBag2> options;
     HRESULT hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Out());
     if (SUCCEEDED(hr)) {
         hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
@@ -82,31 +48,33 @@ HRESULT WritePng(IWICImagingFactory* factory, const CPlotBitmap& bitmap, IStream
 
 }  // namespace
 
-PngResult EncodePng(const CPlotBitmap& bitmap, std::string& png) {
-    png.clear();
-    const CComScope com;
-    CComReference<IWICImagingFactory> factory;
+std::string EncodePng(const CMemoryBitmap& bitmap) {
+    CComPtr<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out())))) {
-        return PngResult::NoImagingComponent;
+                                IID_IWICImagingFactory, factory.OutVoid()))) {
+        throw CFailure(
+            "the picture cannot be saved: the Windows Imaging Component is not available on this "
+            "system");
     }
+    const CFailure failed("the picture could not be made");
     // The stream owns its memory and frees it when released.
-    CComReference<IStream> stream;
+    CComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
         FAILED(WritePng(factory.Get(), bitmap, stream.Get()))) {
-        return PngResult::Failed;
+        throw failed;
     }
     STATSTG stat = {};
     HGLOBAL hMemory = nullptr;
     if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) ||
         FAILED(GetHGlobalFromStream(stream.Get(), &hMemory))) {
-        return PngResult::Failed;
+        throw failed;
     }
     const void* bytes = GlobalLock(hMemory);
     if (bytes == nullptr) {
-        return PngResult::Failed;
+        throw failed;
     }
-    png.assign(static_cast<const char*>(bytes), static_cast<std::size_t>(stat.cbSize.QuadPart));
+    std::string png(static_cast<const char*>(bytes),
+                    static_cast<std::size_t>(stat.cbSize.QuadPart));
     GlobalUnlock(hMemory);
-    return PngResult::Encoded;
+    return png;
 }

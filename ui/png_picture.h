@@ -3,10 +3,8 @@
 
 #include <string>
 
-#include "ui/curve_plot.h"
+#include "framework/handles.h"
 
-enum class PngResult { Encoded, NoImagingComponent, Failed };
-
-// Encodes the bitmap's pixels into `png`. NoImagingComponent when the component cannot be
-// created on this system, Failed when it refuses the picture; `png` is then empty.
-PngResult EncodePng(const CPlotBitmap& bitmap, std::string& png);
+// The bitmap's pixels as a PNG file's bytes. Throws CFailure where the component cannot be
+// created on this system or refuses the picture.
+std::string EncodePng(const CMemoryBitmap& bitmap);

@@ -2,9 +2,9 @@
 
 #include <shlobj.h>
 
+#include "diagnosis/files.h"
 #include "framework/exceptions.h"
 #include "framework/file_dialog.h"
-#include "platform/monitor_profile.h"
 
 namespace {
 
@@ -26,18 +26,23 @@ public:
                            request.m_dwFlags, request.m_strFilter, request.m_pParentWnd);
         dialog.m_ofn.lpstrInitialDir = request.m_strInitialDir;
         dialog.m_ofn.lpstrTitle = request.m_strTitle;
-        if (dialog.DoModal() != IDOK) {
-            return FALSE;
+        switch (dialog.DoModal()) {
+            case CFileDialog::Outcome::Chosen:
+                pathName = dialog.GetPathName();
+                return TRUE;
+            case CFileDialog::Outcome::Cancelled:
+                return FALSE;
+            case CFileDialog::Outcome::NameNotInCodePage:
+                throw NameNotInCodePage(static_cast<const char*>(dialog.GetPathName()), GetACP());
+            case CFileDialog::Outcome::CannotShow:
+                break;
         }
-        pathName = dialog.GetPathName();
-        return TRUE;
+        throw CFailure("the file dialog could not be shown");
     }
 
     void ShowMessage(CWnd* owner, const char* text, UINT type) override {
         AfxMessageBox(owner != nullptr ? owner->GetSafeHwnd() : nullptr, text, type);
     }
-
-    std::string LocalTimeText() override { return CalibrationTimeNow(); }
 };
 
 }  // namespace

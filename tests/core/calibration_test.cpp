@@ -122,12 +122,12 @@ TEST(VerifyCalibration, AllowsOneEightBitStepPerLevelAndSaysSo) {
     GammaRamp ramp = calibration;
     ramp.at(Channel::Red, 10) += 257;
     ramp.at(Channel::Blue, 255) -= 200;
-    EXPECT_EQ(DescribeVerification(VerifyCalibration(ramp, calibration)),
+    EXPECT_EQ(DescribeVerification(VerifyCalibration(ramp, calibration), "the calibration"),
               "Matches the calibration within 1/255");
     ramp.at(Channel::Red, 10) += 1;  // one level more than an 8-bit step
     EXPECT_FALSE(VerifyCalibration(ramp, calibration).loaded);
     ramp.at(Channel::Green, 128) -= 888;  // 1.355% of 65535, 1.3549% of 65536
-    EXPECT_EQ(DescribeVerification(VerifyCalibration(ramp, calibration)),
+    EXPECT_EQ(DescribeVerification(VerifyCalibration(ramp, calibration), "the calibration"),
               "Largest differences: red 258 (0.39%), green 888 (1.36%), blue 200 (0.31%)");
 }
 

@@ -91,7 +91,7 @@ TEST(CFile, AFullDiskLeavesTheOldFileWholeAndNamesTheFile) {
         ADD_FAILURE() << "writing to a full disk reported no failure";
     } catch (const CFileException& e) {
         EXPECT_EQ(e.m_lOsError, ERROR_DISK_FULL);
-        EXPECT_NE(std::string(e.GetErrorMessage()).find(target), std::string::npos);
+        EXPECT_EQ(std::string(e.m_strFileName), target);
     }
     DeleteFileA(filler.c_str());
     EXPECT_EQ(ReadFileBytes(target), "the old export");

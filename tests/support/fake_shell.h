@@ -1,5 +1,5 @@
-// Stands in for the shell: a scripted documents folder, file dialog answer and clock, and a
-// record of the dialogs asked for and the messages shown.
+// Stands in for the shell: a scripted documents folder and file dialog answer, and a record of
+// the dialogs asked for and the messages shown.
 #pragma once
 
 #include <string>
@@ -31,5 +31,4 @@ public:
         }
         messages.push_back(std::string(text) + "|" + std::to_string(type) + "|" + caption);
     }
-    std::string LocalTimeText() override { return "Mon Dec 07 17:30:04 2026"; }
 };

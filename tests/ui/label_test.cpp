@@ -8,9 +8,8 @@ namespace {
 // The label with its handles in view.
 class CLabelProbe : public CLabel {
 public:
+    using CLabel::m_bkBrush;
     using CLabel::m_font;
-    using CLabel::m_hBkBrush;
-    using CLabel::ReplaceBrush;
 };
 
 // Each font or brush replaced is deleted, but only once its successor exists. The last ones go
@@ -22,23 +21,23 @@ TEST(Label, ReplacesFontsAndBrushesOnlyOnceNewOnesExist) {
         CLabelProbe label;
         LOGBRUSH brush{};
         LOGFONTA font{};
-        hBrush = label.m_hBkBrush;
+        hBrush = label.m_bkBrush;
         hFont = label.m_font;
         label.SetLabelBkColor(RGB(56, 56, 56)).SetLabelFontHeight(18);
         EXPECT_EQ(GetObjectType(hBrush), 0u);
         EXPECT_EQ(GetObjectType(hFont), 0u);
-        GetObjectA(label.m_hBkBrush, sizeof brush, &brush);
+        GetObjectA(label.m_bkBrush, sizeof brush, &brush);
         GetObjectA(label.m_font, sizeof font, &font);
         EXPECT_EQ(brush.lbColor, RGB(56, 56, 56));
         EXPECT_EQ(font.lfHeight, -18);
-        hBrush = label.m_hBkBrush;
+        hBrush = label.m_bkBrush;
         hFont = label.m_font;
 
         // What GDI could not make (nothing short of running out of handles fails these calls)
         // leaves the label drawing with the brush and the font it has.
-        label.ReplaceBrush(nullptr);
+        label.m_bkBrush.Replace(nullptr);
         EXPECT_FALSE(label.m_font.CreateFontIndirect(nullptr));
-        EXPECT_EQ(label.m_hBkBrush, hBrush);
+        EXPECT_EQ(static_cast<HBRUSH>(label.m_bkBrush), hBrush);
         EXPECT_EQ(static_cast<HFONT>(label.m_font), hFont);
         EXPECT_EQ(GetObjectType(hBrush), static_cast<DWORD>(OBJ_BRUSH));
         EXPECT_EQ(GetObjectType(hFont), static_cast<DWORD>(OBJ_FONT));

@@ -1,6 +1,6 @@
 // The main dialog run modally in this process and driven from inside its own message loop, on
-// fake monitors (two different ramps, an unreadable one, none selected) and, but for one test of
-// the real shell's boxes, a fake shell. The real display is read by the command-line and
+// fake monitors (two different ramps, an unreadable one, none selected) and a fake shell; its
+// failures are the layer's real boxes. The real display is read by the command-line and
 // end-to-end tests.
 #include "ui/main_dialog.h"
 
@@ -14,7 +14,7 @@
 
 #include "res/resource.h"
 #include "tests/core/golden.h"
-#include "tests/support/fake_display.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
@@ -74,9 +74,8 @@ bool OffersCurves(HWND hDlg) {
 // script runs inside its message loop, and the dialog is closed after it.
 class MainDialog : public testing::Test {
 protected:
-    void Run(const std::function<void(HWND)>& script) { Run(display, shell, script); }
-    static void Run(CDisplayApi& api, CShell& boxes, const std::function<void(HWND)>& script) {
-        CLumatabDlg dlg(nullptr, api, boxes);
+    void Run(const std::function<void(HWND)>& script) {
+        CLumatabDlg dlg(nullptr, fake.platform, shell);
         EXPECT_EQ(RunModal(dlg,
                            [&] {
                                script(dlg.GetSafeHwnd());
@@ -86,13 +85,13 @@ protected:
         EXPECT_EQ(PendingWindowActions(), 0u);  // every box awaited came
     }
 
-    CFakeMonitors display = TwoMonitors();
+    CFakePlatform fake;
     CFakeShell shell;
     TempFolder folder;
 };
 
 TEST_F(MainDialog, StartsUpWithTheFirstMonitorsRampInTheListAndTheColouredLabels) {
-    display.monitors[0].ramp = lumatab::ThreeChannelRamp();
+    fake.display.monitors[0].ramp = lumatab::ThreeChannelRamp();
     const lumatab::RecordingSink expected = Expected(lumatab::ThreeChannelRamp());
     Run([&](HWND hDlg) {
         EXPECT_NE(SendMessageA(hDlg, WM_GETICON, ICON_BIG, 0), 0);
@@ -125,7 +124,7 @@ TEST_F(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
     Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
         Select(hDlg, 1);
-        EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
+        EXPECT_EQ(ListRows(hList), Expected(fake.display.monitors[1].ramp).rows);
         Command(hDlg, IDC_EXPORT, BN_CLICKED);
         // Green's entry 77 on the second monitor: (255 - 77) * 257.
         EXPECT_NE(ReadFileBytes(shell.chosenPath).find(",45746,"), std::string::npos);
@@ -138,58 +137,49 @@ TEST_F(MainDialog, EverySelectionReReadsAndExportsTheMonitorShown) {
         AnswerMessageBox(boxes);
         Select(hDlg, -1);
         PumpMessages(200);
-        EXPECT_EQ(ListRows(hList), Expected(display.monitors[1].ramp).rows);
+        EXPECT_EQ(ListRows(hList), Expected(fake.display.monitors[1].ramp).rows);
     });
-    EXPECT_EQ(display.reads,
+    EXPECT_EQ(fake.display.reads,
               (std::map<std::string, int>{{"\\\\.\\DISPLAY1", 1}, {"\\\\.\\DISPLAY2", 3}}));
     EXPECT_EQ(shell.messages, Texts{"The list has been succesfully exported.|64|(none)"});
     EXPECT_EQ(boxes.size(), 1u);
 }
 
 // A ramp that cannot be read shows nothing of the buffer: no rows, "---", no curves, and nothing
-// exported, copied or saved, until a read succeeds again.
+// exported, copied or saved, until a read succeeds again. Each time the user is told why, in a
+// box owned by the dialog, which waits disabled: F5 pressed again and again cannot pile them up.
 TEST_F(MainDialog, AnUnreadableRampShowsNoNumbersAndCannotBeExported) {
-    display.monitors[1].readable = false;
+    fake.display.monitors[0].readable = false;
+    Texts boxes;
+    AnswerMessageBox(boxes);  // at start-up
     Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
-        Select(hDlg, 1);
         EXPECT_EQ(ListRows(hList).size(), 0u);
         EXPECT_EQ(LabelTexts(hDlg), (Texts{"---", "---", "---"}));
         EXPECT_FALSE(OffersCurves(hDlg));
         OpenClipboard(nullptr);
         EmptyClipboard();
         CloseClipboard();
-        Command(hDlg, IDC_EXPORT, BN_CLICKED);
-        SendMessageA(hDlg, WM_COMMAND, ID_COPY_TABLE, 0);
-        SendMessageA(hDlg, WM_COMMAND, ID_SAVE_CALIBRATION, 0);
+        for (const int command : {IDC_EXPORT, ID_COPY_TABLE, ID_SAVE_CALIBRATION}) {
+            AnswerMessageBox(boxes);
+            SendMessageA(hDlg, WM_COMMAND, command, 0);
+        }
         EXPECT_TRUE(shell.requests.empty());
         EXPECT_EQ(ClipboardText(), "");
-        Select(hDlg, 0);
-        const lumatab::RecordingSink expected = Expected(display.monitors[0].ramp);
+        Select(hDlg, 1);
+        const lumatab::RecordingSink expected = Expected(fake.display.monitors[1].ramp);
         EXPECT_EQ(ListRows(hList), expected.rows);
         EXPECT_EQ(LabelTexts(hDlg), Texts(expected.summary, expected.summary + 3));
     });
-    // Boxes as the shell is asked for them: text, type, and the owner's caption.
-    EXPECT_EQ(shell.messages,
-              Texts(4, "The gamma ramp of the selected monitor could not be read.|16|Lumatab"));
-}
-
-// The real shell's box is owned by the dialog, which waits disabled: F5 pressed again and again
-// cannot pile boxes up.
-TEST_F(MainDialog, TheUnreadRampBoxIsOwnedByTheDialog) {
-    display.monitors[0].readable = false;
-    Texts boxes;
-    AnswerMessageBox(boxes);
-    Run(display, Win32Shell(), [](HWND) {});
-    // Shown at start-up, captioned with the program's name.
-    EXPECT_EQ(boxes, Texts{"The gamma ramp of the selected monitor could not be read."
-                           "|lumatab_ui_tests|Lumatab (disabled)"});
+    EXPECT_EQ(boxes, Texts(4,
+                           "Cannot read the gamma ramp of monitor 0 (\\\\.\\DISPLAY1)."
+                           "|lumatab_ui_tests|Lumatab (disabled)"));
 }
 
 // The context menu, Save as .cal and Copy table on the listed ramp; F5 (through the dialog's
 // message loop, as a key the user pressed) reads a ramp another program changed.
 TEST_F(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
-    display.monitors[0].ramp = lumatab::IdentityRamp();
+    fake.display.monitors[0].ramp = lumatab::IdentityRamp();
     shell.chosenPath = folder.File("ramp.cal");
     Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_RAMP_LIST);
@@ -201,11 +191,25 @@ TEST_F(MainDialog, ItsMenuSavesCopiesAndReadsAgainTheListedRamp) {
         EXPECT_EQ(std::string(shell.requests.at(0).m_strTitle),
                   "Saving current Gammaramp as calibration");
 
-        display.monitors[0].ramp = lumatab::ThreeChannelRamp();
+        fake.display.monitors[0].ramp = lumatab::ThreeChannelRamp();
         SetFocus(hList);
         PostMessageA(hList, WM_KEYDOWN, VK_F5, 0);
         PumpMessages(100);
         EXPECT_EQ(ListRows(hList)[77][5], "45746 ");  // green falls: (255 - 77) * 257
+
+        // Changed again before the curves window opens: it says so, and the list follows.
+        fake.display.monitors[0].ramp = lumatab::CalibrationRamp();
+        fake.clock.now.wSecond = 9;
+        std::string notice;
+        OnNextWindow(Titled("Gamma ramp curves"), [&notice](HWND hCurves) {
+            notice = WindowText(GetDlgItem(hCurves, IDC_RAMP_CHANGED));
+            PostMessageA(hCurves, WM_COMMAND, IDCANCEL, 0);
+        });
+        SendMessageA(hDlg, WM_COMMAND, ID_SHOW_CURVES, 0);
+        EXPECT_EQ(notice,
+                  "The ramp changed since the list was read at 17:30:04; the list now shows it "
+                  "too.");
+        EXPECT_EQ(ListRows(hList), Expected(lumatab::CalibrationRamp()).rows);
 
         SendMessageA(hDlg, WM_COMMAND, ID_COPY_TABLE, 0);
         std::string listed =

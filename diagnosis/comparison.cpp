@@ -1,0 +1,29 @@
+#include "diagnosis/comparison.h"
+
+#include "core/icc_profile.h"
+#include "framework/exceptions.h"
+
+const char kNoCalibration[] = "no calibration in the profile: compared with a linear ramp";
+
+Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform) {
+    const MonitorProfile profile =
+        ReadMonitorProfile(monitor.entry, platform.colors, platform.display);
+    if (!profile.found) {
+        throw CFailure("no profile is associated with " + monitor.Name());
+    }
+    return {"Monitor profile \"" + profile.profile.description + "\"",
+            static_cast<const char*>(profile.path), profile.profile.hasCalibration,
+            profile.profile.calibration};
+}
+
+Comparison CompareWithFile(const std::string& path) {
+    const lumatab::CalibrationSource source = ReadCalibrationFile(path.c_str());
+    return {"File \"" + path + "\"", path, source.hasCalibration, source.calibration};
+}
+
+std::string VerdictText(const Comparison& comparison, const lumatab::Verification& verification) {
+    return comparison.hasCalibration
+               ? lumatab::DescribeVerification(verification, "the calibration")
+               : std::string(kNoCalibration) + ". " +
+                     lumatab::DescribeVerification(verification, "it");
+}
