@@ -18,6 +18,9 @@ constexpr std::size_t kTagEntryBytes = 12;
 constexpr std::size_t kSignatureOffset = 36;
 constexpr std::uint16_t kEnglish = 0x656E;       // "en"
 constexpr std::uint16_t kUnitedStates = 0x5553;  // "US"
+// The tag size of the 3 x 256 tables declared 8-bit that Adobe's software filled with 16-bit
+// entries; other readers take these as 16-bit, and so does this one.
+constexpr std::size_t kWideEightBitTableBytes = 1584;
 
 char Shown(std::uint32_t c) {
     return c >= ' ' && c <= '~' ? static_cast<char>(c) : '?';
@@ -234,16 +237,19 @@ private:
         }
         const std::uint32_t channels = TagU16(12);
         const std::uint32_t count = TagU16(14);
-        const std::uint32_t entrySize = TagU16(16);
+        const std::uint32_t declaredSize = TagU16(16);
         if (channels != 1 && channels != 3) {
             return FailIn("channel count " + FormatWhole(channels) + " is not 1 or 3");
         }
         if (count < 2) {
             return FailIn("entry count " + FormatWhole(count) + " is not from 2 to 65535");
         }
-        if (entrySize != 1 && entrySize != 2) {
-            return FailIn("entry size " + FormatWhole(entrySize) + " is not 1 or 2");
+        if (declaredSize != 1 && declaredSize != 2) {
+            return FailIn("entry size " + FormatWhole(declaredSize) + " is not 1 or 2");
         }
+        const bool wide = channels == 3 && count == 256 && declaredSize == 1 &&
+                          tag_.size == kWideEightBitTableBytes;
+        const std::uint32_t entrySize = wide ? 2 : declaredSize;
         const std::uint32_t tableBytes = channels * count * entrySize;
         if (!Holds(kData + tableBytes, "a table of " + FormatWhole(tableBytes) + " bytes")) {
             return false;
@@ -261,7 +267,8 @@ private:
         ramp = ResampleToRamp(planar, static_cast<int>(count));
         text = "vcgt table, " + FormatWhole(channels) +
                (channels == 1 ? " channel, " : " channels, ") + FormatWhole(count) +
-               " entries of " + FormatWhole(entrySize * 8) + " bits";
+               " entries of " + FormatWhole(entrySize * 8) + " bits" +
+               (wide ? " (declared as 8)" : "");
         return true;
     }
 

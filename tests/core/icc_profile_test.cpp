@@ -48,6 +48,10 @@ TEST(ReadIccProfile, ReadsEveryFormOfTheCalibrationAndTheDescription) {
         // One channel serves all three; 256 entries are interpolated from two by position.
         {"one_channel.icc", "Plain.icm", "vcgt table, 1 channel, 2 entries of 16 bits",
          IdentityRamp()},
+        // Declared 8-bit, but its tag of 1584 bytes holds 16-bit entries.
+        {"declared_eight_bit.icc", "Plain.icm",
+         "vcgt table, 3 channels, 256 entries of 16 bits (declared as 8)",
+         GoldenThreeChannelRamp()},
         // Version 4: the en-US record wherever it stands (here after de-DE and en-GB), else the
         // first; a surrogate pair is one character. No 'vcgt': a linear ramp is expected.
         {"en_us.icc", "Caf? ?!", kNone, IdentityRamp()},
