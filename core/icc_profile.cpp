@@ -158,7 +158,7 @@ private:
         return FailIn("type '" + type + "' is neither 'desc' nor 'mluc'");
     }
 
-    // The en-US record, else the first; UTF-16 big-endian, a surrogate pair one character.
+    // The chosen record's text: UTF-16 big-endian, a surrogate pair one character.
     bool ReadLocalizedText(std::string& text) {
         if (!Holds(16, "a record count and size")) {
             return false;
@@ -175,14 +175,7 @@ private:
         if (count == 0) {
             return true;
         }
-        std::size_t record = 16;
-        for (std::size_t n = 0; n < count; ++n) {
-            const std::size_t at = 16 + n * recordSize;
-            if (TagU16(at) == kEnglish && TagU16(at + 2) == kUnitedStates) {
-                record = at;
-                break;
-            }
-        }
+        const std::size_t record = ChosenRecord(count, recordSize);
         const std::uint32_t length = TagU32(record + 4);
         const std::uint32_t start = TagU32(record + 8);
         if (std::uint64_t{start} + length > tag_.size) {
@@ -200,6 +193,22 @@ private:
             text += Shown(unit);
         }
         return true;
+    }
+
+    // The offset of the en-US record, else of the first English one, else of the first: the
+    // text other readers show.
+    std::size_t ChosenRecord(std::uint32_t count, std::uint32_t recordSize) const {
+        std::size_t english = 0;  // none yet
+        for (std::size_t n = 0; n < count; ++n) {
+            const std::size_t at = 16 + n * recordSize;
+            if (TagU16(at) == kEnglish && TagU16(at + 2) == kUnitedStates) {
+                return at;
+            }
+            if (TagU16(at) == kEnglish && english == 0) {
+                english = at;
+            }
+        }
+        return english != 0 ? english : 16;
     }
 
     bool ReadCalibration(const Tag& tag, IccProfile& profile) {

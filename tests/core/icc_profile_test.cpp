@@ -53,9 +53,11 @@ TEST(ReadIccProfile, ReadsEveryFormOfTheCalibrationAndTheDescription) {
          "vcgt table, 3 channels, 256 entries of 16 bits (declared as 8)",
          GoldenThreeChannelRamp()},
         // Version 4: the en-US record wherever it stands (here after de-DE and en-GB), else the
-        // first; a surrogate pair is one character. No 'vcgt': a linear ramp is expected.
+        // first English one, else the first; a surrogate pair is one character. No 'vcgt': a
+        // linear ramp is expected.
         {"en_us.icc", "Caf? ?!", kNone, IdentityRamp()},
-        {"no_en_us.icc", "?cran", kNone, IdentityRamp()},
+        {"en_gb.icc", "Screen", kNone, IdentityRamp()},
+        {"no_english.icc", "?cran", kNone, IdentityRamp()},
     };
     for (const auto& c : cases) {
         const IccProfile p = Read(Golden(c.file));
@@ -80,7 +82,7 @@ std::string Patched(std::string bytes, std::size_t at, const std::string& with) 
 TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) {
     // Each has one tag first, at 144.
     const std::string table = Golden("eight_bit.icc"), formula = Golden("formula.icc");
-    const std::string desc = Golden("name.icc"), mluc = Golden("no_en_us.icc");
+    const std::string desc = Golden("name.icc"), mluc = Golden("no_english.icc");
     const std::string in = "tag 'vcgt' at offset 144: ";
     const std::string inDesc = "tag 'desc' at offset 144: ";
     const struct {
