@@ -104,6 +104,7 @@ TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) 
         {Patched(table, 160, Be32(3).substr(2)), in + "entry size 3 is not 1 or 2"},
         {Patched(table, 160, Be32(2).substr(2)),
          in + "its 786 bytes are too few for a table of 1536 bytes"},
+        {Patched(formula, 140, Be32(47)), in + "its 47 bytes are too few for a formula"},
         {Patched(formula, 168, Fixed(0)), in + "green gamma 0.00000 is not above 0"},
         {Patched(formula, 184, Fixed(-0.5)), in + "blue min -0.50000 is below 0"},
         {Patched(formula, 164, Fixed(1.5)), in + "red max 1.50000 is above 1"},
