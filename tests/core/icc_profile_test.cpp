@@ -58,6 +58,7 @@ TEST(ReadIccProfile, ReadsEveryFormOfTheCalibrationAndTheDescription) {
         {"en_us.icc", "Caf? ?!", kNone, IdentityRamp()},
         {"en_gb.icc", "Screen", kNone, IdentityRamp()},
         {"no_english.icc", "?cran", kNone, IdentityRamp()},
+        {"nul_ended.icc", "Monitor", kNone, IdentityRamp()},  // a text's NUL is no character
     };
     for (const auto& c : cases) {
         const IccProfile p = Read(Golden(c.file));

@@ -120,6 +120,7 @@ def write_golden_files():
     write("name.icc", icc([(b"desc", desc(b"Name"))]))
     write("en_gb.icc", icc([(b"desc", mluc([(b"deDE", "Bildschirm"), (b"enGB", "Screen")]))]))
     write("no_english.icc", icc([(b"desc", mluc([(b"frFR", "\u00c9cran"), (b"deDE", "B")]))]))
+    write("nul_ended.icc", icc([(b"desc", mluc([(b"enUS", "Monitor\0")]))]))
     write("formula.icc", icc([(b"vcgt", vcgt_formula([2.2, 0, 1, 1, 0.1, 0.9, 0.5, 0.5, 0.5]))]))
     # Small profiles of each tag type, for the tests that edit them at random.
     write("small_table.icc", icc([(b"desc", desc(b"Display")), (b"vcgt", vcgt_table(3, 16, 2, [999] * 48))]))
