@@ -18,6 +18,7 @@ constexpr std::size_t kTagEntryBytes = 12;
 constexpr std::size_t kSignatureOffset = 36;
 constexpr std::uint16_t kEnglish = 0x656E;       // "en"
 constexpr std::uint16_t kUnitedStates = 0x5553;  // "US"
+constexpr std::size_t kTableData = 18;           // a 'vcgt' table's entries, after its header
 // The tag size of the 3 x 256 tables declared 8-bit that Adobe's software filled with 16-bit
 // entries; other readers take these as 16-bit, and so does this one.
 constexpr std::size_t kWideEightBitTableBytes = 1584;
@@ -240,8 +241,7 @@ private:
     }
 
     bool ReadTable(GammaRamp& ramp, std::string& text) {
-        constexpr std::size_t kData = 18;
-        if (!Holds(kData, "a table header")) {
+        if (!Holds(kTableData, "a table header")) {
             return false;
         }
         const std::uint32_t channels = TagU16(12);
@@ -260,25 +260,30 @@ private:
                           tag_.size == kWideEightBitTableBytes;
         const std::uint32_t entrySize = wide ? 2 : declaredSize;
         const std::uint32_t tableBytes = channels * count * entrySize;
-        if (!Holds(kData + tableBytes, "a table of " + FormatWhole(tableBytes) + " bytes")) {
+        if (!Holds(kTableData + tableBytes, "a table of " + FormatWhole(tableBytes) + " bytes")) {
             return false;
         }
-        // One channel serves all three.
-        std::vector<double> planar(kChannelCount * count);
-        const double full = entrySize == 1 ? 255.0 : kFullScale;
-        for (std::size_t k = 0; k < planar.size(); ++k) {
-            const std::size_t entry = channels == 1 ? k % count : k;
-            const std::size_t at = tag_.offset + kData + entry * entrySize;
-            const std::uint32_t value =
-                entrySize == 1 ? static_cast<unsigned char>(bytes_[at]) : U16(at);
-            planar[k] = value / full;
-        }
-        ramp = ResampleToRamp(planar, static_cast<int>(count));
+        ramp = ResampleToRamp(TableEntries(channels, count, entrySize), static_cast<int>(count));
         text = "vcgt table, " + FormatWhole(channels) +
                (channels == 1 ? " channel, " : " channels, ") + FormatWhole(count) +
                " entries of " + FormatWhole(entrySize * 8) + " bits" +
                (wide ? " (declared as 8)" : "");
         return true;
+    }
+
+    // The table's entries as fractions of full scale held planar; one channel serves all three.
+    std::vector<double> TableEntries(std::uint32_t channels, std::uint32_t count,
+                                     std::uint32_t entrySize) const {
+        std::vector<double> planar(kChannelCount * count);
+        const double full = entrySize == 1 ? 255.0 : kFullScale;
+        for (std::size_t k = 0; k < planar.size(); ++k) {
+            const std::size_t entry = channels == 1 ? k % count : k;
+            const std::size_t at = tag_.offset + kTableData + entry * entrySize;
+            const std::uint32_t value =
+                entrySize == 1 ? static_cast<unsigned char>(bytes_[at]) : U16(at);
+            planar[k] = value / full;
+        }
+        return planar;
     }
 
     // Per channel a gamma, a min and a max (s15Fixed16): min + (max - min) * x^gamma.
