@@ -40,6 +40,8 @@ std::string_view Unquote(std::string_view token) {
 }
 
 constexpr char kBlanks[] = " \t";
+// Notepad began a file it saved with this UTF-8 byte-order mark until 2019.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -63,6 +65,9 @@ public:
     CalibrationReader(std::string_view text, std::string& error) : rest_(text), error_(error) {}
 
     bool Read(GammaRamp& ramp) {
+        if (rest_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            rest_.remove_prefix(kByteOrderMark.size());
+        }
         if (!NextLine() || Trimmed(line_) != "CAL") {
             return Fail("expected the CAL identifier, found " + Quote(Trimmed(line_)));
         }

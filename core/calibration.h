@@ -30,12 +30,13 @@ std::string FormatCalibrationTime(int year, int month /*1-12*/, int day, int wee
 // returns false, leaves `ramp` unchanged, and sets `error` to one line such as
 // "line 14: 'abc' is not a number".
 //
-// Requires the CAL identifier on line 1, DEVICE_CLASS "DISPLAY", a COLOR_REP starting with RGB,
-// NUMBER_OF_SETS (2 to 16384) and a data format with RGB_I, RGB_R, RGB_G and RGB_B, all before
-// BEGIN_DATA; NUMBER_OF_FIELDS, when present, must match the data format. Keywords come in any
-// order; comments, KEYWORD declarations, unknown keywords and extra fields are skipped, and so is
-// everything after END_DATA. Each data row is one line; RGB_I must be evenly spaced from 0 to 1
-// (within 0.0001) and every value of the four fields a number from 0 to 1.
+// Requires the CAL identifier on line 1 (after a UTF-8 byte-order mark that starts the text, if
+// any), DEVICE_CLASS "DISPLAY", a COLOR_REP starting with RGB, NUMBER_OF_SETS (2 to 16384) and a
+// data format with RGB_I, RGB_R, RGB_G and RGB_B, all before BEGIN_DATA; NUMBER_OF_FIELDS, when
+// present, must match the data format. Keywords come in any order; comments, KEYWORD
+// declarations, unknown keywords and extra fields are skipped, and so is everything after
+// END_DATA. Each data row is one line; RGB_I must be evenly spaced from 0 to 1 (within 0.0001) and
+// every value of the four fields a number from 0 to 1.
 bool ReadCalibration(std::string_view text, GammaRamp& ramp, std::string& error);
 
 // The 256 entries of a ramp from `count` (2 to 65535) evenly spaced samples per channel, as

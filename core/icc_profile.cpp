@@ -18,6 +18,10 @@ constexpr std::size_t kTagEntryBytes = 12;
 constexpr std::size_t kSignatureOffset = 36;
 constexpr std::uint16_t kEnglish = 0x656E;       // "en"
 constexpr std::uint16_t kUnitedStates = 0x5553;  // "US"
+constexpr std::size_t kTableData = 18;           // a 'vcgt' table's entries, after its header
+// The tag size of the 3 x 256 tables declared 8-bit that Adobe's software filled with 16-bit
+// entries; other readers take these as 16-bit, and so does this one.
+constexpr std::size_t kWideEightBitTableBytes = 1584;
 
 char Shown(std::uint32_t c) {
     return c >= ' ' && c <= '~' ? static_cast<char>(c) : '?';
@@ -155,7 +159,7 @@ private:
         return FailIn("type '" + type + "' is neither 'desc' nor 'mluc'");
     }
 
-    // The en-US record, else the first; UTF-16 big-endian, a surrogate pair one character.
+    // The chosen record's text: UTF-16 big-endian, a surrogate pair one character.
     bool ReadLocalizedText(std::string& text) {
         if (!Holds(16, "a record count and size")) {
             return false;
@@ -172,14 +176,7 @@ private:
         if (count == 0) {
             return true;
         }
-        std::size_t record = 16;
-        for (std::size_t n = 0; n < count; ++n) {
-            const std::size_t at = 16 + n * recordSize;
-            if (TagU16(at) == kEnglish && TagU16(at + 2) == kUnitedStates) {
-                record = at;
-                break;
-            }
-        }
+        const std::size_t record = ChosenRecord(count, recordSize);
         const std::uint32_t length = TagU32(record + 4);
         const std::uint32_t start = TagU32(record + 8);
         if (std::uint64_t{start} + length > tag_.size) {
@@ -197,6 +194,22 @@ private:
             text += Shown(unit);
         }
         return true;
+    }
+
+    // The offset of the en-US record, else of the first English one, else of the first: the
+    // text other readers show.
+    std::size_t ChosenRecord(std::uint32_t count, std::uint32_t recordSize) const {
+        std::size_t english = 0;  // none yet
+        for (std::size_t n = 0; n < count; ++n) {
+            const std::size_t at = 16 + n * recordSize;
+            if (TagU16(at) == kEnglish && TagU16(at + 2) == kUnitedStates) {
+                return at;
+            }
+            if (TagU16(at) == kEnglish && english == 0) {
+                english = at;
+            }
+        }
+        return english != 0 ? english : 16;
     }
 
     bool ReadCalibration(const Tag& tag, IccProfile& profile) {
@@ -228,41 +241,49 @@ private:
     }
 
     bool ReadTable(GammaRamp& ramp, std::string& text) {
-        constexpr std::size_t kData = 18;
-        if (!Holds(kData, "a table header")) {
+        if (!Holds(kTableData, "a table header")) {
             return false;
         }
         const std::uint32_t channels = TagU16(12);
         const std::uint32_t count = TagU16(14);
-        const std::uint32_t entrySize = TagU16(16);
+        const std::uint32_t declaredSize = TagU16(16);
         if (channels != 1 && channels != 3) {
             return FailIn("channel count " + FormatWhole(channels) + " is not 1 or 3");
         }
         if (count < 2) {
             return FailIn("entry count " + FormatWhole(count) + " is not from 2 to 65535");
         }
-        if (entrySize != 1 && entrySize != 2) {
-            return FailIn("entry size " + FormatWhole(entrySize) + " is not 1 or 2");
+        if (declaredSize != 1 && declaredSize != 2) {
+            return FailIn("entry size " + FormatWhole(declaredSize) + " is not 1 or 2");
         }
+        const bool wide = channels == 3 && count == 256 && declaredSize == 1 &&
+                          tag_.size == kWideEightBitTableBytes;
+        const std::uint32_t entrySize = wide ? 2 : declaredSize;
         const std::uint32_t tableBytes = channels * count * entrySize;
-        if (!Holds(kData + tableBytes, "a table of " + FormatWhole(tableBytes) + " bytes")) {
+        if (!Holds(kTableData + tableBytes, "a table of " + FormatWhole(tableBytes) + " bytes")) {
             return false;
         }
-        // One channel serves all three.
+        ramp = ResampleToRamp(TableEntries(channels, count, entrySize), static_cast<int>(count));
+        text = "vcgt table, " + FormatWhole(channels) +
+               (channels == 1 ? " channel, " : " channels, ") + FormatWhole(count) +
+               " entries of " + FormatWhole(entrySize * 8) + " bits" +
+               (wide ? " (declared as 8)" : "");
+        return true;
+    }
+
+    // The table's entries as fractions of full scale held planar; one channel serves all three.
+    std::vector<double> TableEntries(std::uint32_t channels, std::uint32_t count,
+                                     std::uint32_t entrySize) const {
         std::vector<double> planar(kChannelCount * count);
         const double full = entrySize == 1 ? 255.0 : kFullScale;
         for (std::size_t k = 0; k < planar.size(); ++k) {
             const std::size_t entry = channels == 1 ? k % count : k;
-            const std::size_t at = tag_.offset + kData + entry * entrySize;
+            const std::size_t at = tag_.offset + kTableData + entry * entrySize;
             const std::uint32_t value =
                 entrySize == 1 ? static_cast<unsigned char>(bytes_[at]) : U16(at);
             planar[k] = value / full;
         }
-        ramp = ResampleToRamp(planar, static_cast<int>(count));
-        text = "vcgt table, " + FormatWhole(channels) +
-               (channels == 1 ? " channel, " : " channels, ") + FormatWhole(count) +
-               " entries of " + FormatWhole(entrySize * 8) + " bits";
-        return true;
+        return planar;
     }
 
     // Per channel a gamma, a min and a max (s15Fixed16): min + (max - min) * x^gamma.

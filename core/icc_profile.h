@@ -15,11 +15,14 @@ bool IsIccProfile(std::string_view bytes);
 
 struct IccProfile {
     // The 'desc' tag: the ASCII part of a version 2 text description, or the en-US record of a
-    // version 4 multi-localized text (else its first); anything but printable ASCII shows as '?'.
-    // The file name stands in when there is none.
+    // version 4 multi-localized text (else its first English record, else its first), each up to
+    // its NUL; anything but printable ASCII shows as '?'. The file name stands in when there is
+    // none.
     std::string description;
     // What the calibration is, for people: "vcgt table, 3 channels, 256 entries of 16 bits",
-    // "vcgt formula, gamma 2.20 / 2.20 / 2.20" or "none (a linear ramp is expected)".
+    // "vcgt formula, gamma 2.20 / 2.20 / 2.20" or "none (a linear ramp is expected)". A 3 x 256
+    // table declared 8-bit in a tag of 1584 bytes holds 16-bit entries: "... of 16 bits (declared
+    // as 8)".
     std::string calibrationText;
     // False when there is no 'vcgt': loaders then leave a linear ramp, which `calibration` holds.
     bool hasCalibration = false;

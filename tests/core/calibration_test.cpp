@@ -75,12 +75,15 @@ TEST(ReadCalibration, SkipsWhatItDoesNotNeedAndResamplesByRowPosition) {
 }
 
 TEST(ReadCalibration, RefusesMalformedFilesNamingTheLineAndLeavesTheRamp) {
-    const std::string two = kTwoRows;
+    const std::string two = kTwoRows, mark = "\xEF\xBB\xBF";  // UTF-8's byte-order mark
     const struct {
         std::string text;
         const char* error;
     } cases[] = {
         {"", "line 1: expected the CAL identifier, found ''"},
+        // The mark is skipped where it starts the file only.
+        {mark + Replaced(two, "DEVICE", mark + "DEVICE"),
+         "line 9: no DEVICE_CLASS before BEGIN_DATA"},
         {Replaced(two, "DISPLAY", "OUTPUT"), "line 2: DEVICE_CLASS is 'OUTPUT', not 'DISPLAY'"},
         {Replaced(two, "DEVICE_CLASS \"DISPLAY\"\n", ""),
          "line 8: no DEVICE_CLASS before BEGIN_DATA"},

@@ -48,10 +48,17 @@ TEST(ReadIccProfile, ReadsEveryFormOfTheCalibrationAndTheDescription) {
         // One channel serves all three; 256 entries are interpolated from two by position.
         {"one_channel.icc", "Plain.icm", "vcgt table, 1 channel, 2 entries of 16 bits",
          IdentityRamp()},
+        // Declared 8-bit, but its tag of 1584 bytes holds 16-bit entries.
+        {"declared_eight_bit.icc", "Plain.icm",
+         "vcgt table, 3 channels, 256 entries of 16 bits (declared as 8)",
+         GoldenThreeChannelRamp()},
         // Version 4: the en-US record wherever it stands (here after de-DE and en-GB), else the
-        // first; a surrogate pair is one character. No 'vcgt': a linear ramp is expected.
+        // first English one, else the first; a surrogate pair is one character. No 'vcgt': a
+        // linear ramp is expected.
         {"en_us.icc", "Caf? ?!", kNone, IdentityRamp()},
-        {"no_en_us.icc", "?cran", kNone, IdentityRamp()},
+        {"en_gb.icc", "Screen", kNone, IdentityRamp()},
+        {"no_english.icc", "?cran", kNone, IdentityRamp()},
+        {"nul_ended.icc", "Monitor", kNone, IdentityRamp()},  // a text's NUL is no character
     };
     for (const auto& c : cases) {
         const IccProfile p = Read(Golden(c.file));
@@ -76,7 +83,7 @@ std::string Patched(std::string bytes, std::size_t at, const std::string& with) 
 TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) {
     // Each has one tag first, at 144.
     const std::string table = Golden("eight_bit.icc"), formula = Golden("formula.icc");
-    const std::string desc = Golden("name.icc"), mluc = Golden("no_en_us.icc");
+    const std::string desc = Golden("name.icc"), mluc = Golden("no_english.icc");
     const std::string in = "tag 'vcgt' at offset 144: ";
     const std::string inDesc = "tag 'desc' at offset 144: ";
     const struct {
@@ -98,6 +105,7 @@ TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) 
         {Patched(table, 160, Be32(3).substr(2)), in + "entry size 3 is not 1 or 2"},
         {Patched(table, 160, Be32(2).substr(2)),
          in + "its 786 bytes are too few for a table of 1536 bytes"},
+        {Patched(formula, 140, Be32(47)), in + "its 47 bytes are too few for a formula"},
         {Patched(formula, 168, Fixed(0)), in + "green gamma 0.00000 is not above 0"},
         {Patched(formula, 184, Fixed(-0.5)), in + "blue min -0.50000 is below 0"},
         {Patched(formula, 164, Fixed(1.5)), in + "red max 1.50000 is above 1"},

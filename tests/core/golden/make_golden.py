@@ -78,9 +78,9 @@ def mluc(records):  # version 4: (language and country, text) records, the texts
     return head + texts
 
 
-def vcgt_table(channels, count, size, values):  # size 1: 8-bit entries, 2: 16-bit
+def vcgt_table(channels, count, size, values, declared=None):  # size 1: 8-bit entries, 2: 16-bit
     form = ">3H%d%s" % (len(values), "BH"[size - 1])
-    return b"vcgt" + bytes(8) + struct.pack(form, channels, count, size, *values)
+    return b"vcgt" + bytes(8) + struct.pack(form, channels, count, declared or size, *values)
 
 
 def vcgt_formula(values):  # gamma, min and max of red, green and blue, as s15Fixed16Number
@@ -112,10 +112,15 @@ def write_golden_files():
                                  (b"vcgt", vcgt_table(3, 256, 2, sum(three_channels, [])))]))
     write("eight_bit.icc", icc([(b"vcgt", vcgt_table(3, 256, 1, sum(zigzag, [])))]))
     write("one_channel.icc", icc([(b"vcgt", vcgt_table(1, 2, 2, [0, 65535]))]))
+    # As Adobe's software writes them: 16-bit entries declared as 8-bit, the tag 1584 bytes long.
+    write("declared_eight_bit.icc", icc([(b"vcgt", vcgt_table(3, 256, 2, sum(three_channels, []),
+                                                              declared=1).ljust(1584, b"\0"))]))
     write("en_us.icc", icc([(b"desc", mluc([(b"deDE", "Bildschirm"), (b"enGB", "Screen"),
                                             (b"enUS", "Caf\u00e9 \U0001F600!")]))]))
     write("name.icc", icc([(b"desc", desc(b"Name"))]))
-    write("no_en_us.icc", icc([(b"desc", mluc([(b"frFR", "\u00c9cran"), (b"deDE", "B")]))]))
+    write("en_gb.icc", icc([(b"desc", mluc([(b"deDE", "Bildschirm"), (b"enGB", "Screen")]))]))
+    write("no_english.icc", icc([(b"desc", mluc([(b"frFR", "\u00c9cran"), (b"deDE", "B")]))]))
+    write("nul_ended.icc", icc([(b"desc", mluc([(b"enUS", "Monitor\0")]))]))
     write("formula.icc", icc([(b"vcgt", vcgt_formula([2.2, 0, 1, 1, 0.1, 0.9, 0.5, 0.5, 0.5]))]))
     # Small profiles of each tag type, for the tests that edit them at random.
     write("small_table.icc", icc([(b"desc", desc(b"Display")), (b"vcgt", vcgt_table(3, 16, 2, [999] * 48))]))
