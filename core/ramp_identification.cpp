@@ -231,7 +231,7 @@ bool FitPowerCurve(const GammaRamp& live, PowerCurve& curve) {
             stretched.levels[ch][i] =
                 static_cast<std::uint16_t>(std::clamp(level, 0L, long{kFullScale}));
         }
-        const GammaFit fit = ComputeChannelStats(stretched, static_cast<Channel>(ch)).fit;
+        const PowerFit fit = ComputeChannelStats(stretched, static_cast<Channel>(ch)).fit;
         if (!fit.defined) {
             return false;
         }

@@ -45,8 +45,8 @@ bool UsableForFit(int index, std::uint16_t level) {
     return 10 * index >= 255 && 10 * index <= 9 * 255 && level > 0 && level < kFullScale;
 }
 
-GammaFit FitGamma(const std::uint16_t* levels, bool monotonic) {
-    const GammaFit undefined{false, 0.0, 0.0, 0.0};
+PowerFit FitPower(const std::uint16_t* levels, bool monotonic) {
+    const PowerFit undefined{false, 0.0, 0.0, 0.0};
     if (!monotonic) {
         return undefined;
     }
@@ -72,7 +72,7 @@ GammaFit FitGamma(const std::uint16_t* levels, bool monotonic) {
             sumSquaredDifferences += difference * difference;
         }
     }
-    return GammaFit{true, exponent, 1.0 / exponent, std::sqrt(sumSquaredDifferences / count)};
+    return PowerFit{true, exponent, 1.0 / exponent, std::sqrt(sumSquaredDifferences / count)};
 }
 
 std::string FormatIdentity(IdentityKind identity) {
@@ -100,27 +100,21 @@ ChannelStats ComputeChannelStats(const GammaRamp& ramp, Channel channel) {
         stats.clippedHigh += i < kRampSize - 1 && levels[i] == kFullScale ? 1 : 0;
     }
     stats.identity = FindIdentity(levels);
-    stats.fit = FitGamma(levels, stats.nonMonotonicSteps == 0);
+    stats.fit = FitPower(levels, stats.nonMonotonicSteps == 0);
     // Half input lies halfway between entries 127 and 128.
     const int twiceHalfLevel = levels[127] + levels[128];
     stats.halfInputDefined = twiceHalfLevel > 0 && twiceHalfLevel < 2 * kFullScale;
-    stats.halfInputGamma = stats.halfInputDefined
-                               ? std::log(twiceHalfLevel / (2.0 * kFullScale)) / std::log(0.5)
-                               : 0.0;
+    stats.halfInputExponent = stats.halfInputDefined
+                                  ? std::log(twiceHalfLevel / (2.0 * kFullScale)) / std::log(0.5)
+                                  : 0.0;
     return stats;
 }
 
 std::vector<StatsRow> FormatRampStats(const GammaRamp& ramp) {
     std::vector<StatsRow> rows = {
-        {"Distinct levels", {}},
-        {"Lost levels", {}},
-        {"Non-monotonic steps", {}},
-        {"Clipped at 0 / 65535", {}},
-        {"Identity", {}},
-        {"Fitted gamma g", {}},
-        {"Gamma 1/g", {}},
-        {"Fit error (levels)", {}},
-        {"Gamma at half input", {}},
+        {"Distinct levels", {}},      {"Lost levels", {}},        {"Non-monotonic steps", {}},
+        {"Clipped at 0 / 65535", {}}, {"Identity", {}},           {"Fitted exponent", {}},
+        {"1 / exponent", {}},         {"Fit error (levels)", {}}, {"Exponent at half input", {}},
     };
     const std::string undefined = "undefined";
     for (int ch = 0; ch < kChannelCount; ++ch) {
@@ -133,7 +127,7 @@ std::vector<StatsRow> FormatRampStats(const GammaRamp& ramp) {
         rows[5].values[ch] = s.fit.defined ? FormatFixed(s.fit.exponent, 3) : undefined;
         rows[6].values[ch] = s.fit.defined ? FormatFixed(s.fit.reciprocal, 3) : undefined;
         rows[7].values[ch] = s.fit.defined ? FormatFixed(s.fit.rmsLevels, 2) : undefined;
-        rows[8].values[ch] = s.halfInputDefined ? FormatFixed(s.halfInputGamma, 3) : undefined;
+        rows[8].values[ch] = s.halfInputDefined ? FormatFixed(s.halfInputExponent, 3) : undefined;
     }
     return rows;
 }

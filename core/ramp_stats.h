@@ -1,5 +1,6 @@
 // Statistics of each channel of a ramp: how many levels survive, whether it rises steadily,
-// whether it is the identity, and the gamma that describes it.
+// whether it is the identity, and the exponent of the power curve that describes it. (The ramp's
+// own power is its exponent; "gamma" is only ever the effective gamma of the list.)
 #pragma once
 
 #include <string>
@@ -17,7 +18,7 @@ enum class IdentityKind {
 
 // The least-squares slope through the origin of ln y against ln x, with x = i/255 and
 // y = level/65535, over the entries with 0.1 <= x <= 0.9 and 0 < y < 1.
-struct GammaFit {
+struct PowerFit {
     bool defined;       // false: fewer than 8 usable entries, or the channel is not monotonic
     double exponent;    // g in y = x^g
     double reciprocal;  // 1/g
@@ -34,9 +35,9 @@ struct ChannelStats {
     int clippedLow;         // entries at 0 after the first one
     int clippedHigh;        // entries at 65535 before the last one
     IdentityKind identity;
-    GammaFit fit;           // undefined when nonMonotonicSteps > 0
-    bool halfInputDefined;  // false when the output at half input is 0 or full scale
-    double halfInputGamma;  // ln y(0.5) / ln 0.5, y interpolated between entries 127 and 128
+    PowerFit fit;              // undefined when nonMonotonicSteps > 0
+    bool halfInputDefined;     // false when the output at half input is 0 or full scale
+    double halfInputExponent;  // ln y(0.5) / ln 0.5, y interpolated between entries 127 and 128
 };
 
 ChannelStats ComputeChannelStats(const GammaRamp& ramp, Channel channel);
@@ -50,8 +51,9 @@ struct StatsRow {
 };
 
 // Rows, in order: "Distinct levels", "Lost levels", "Non-monotonic steps", "Clipped at 0 / 65535"
-// ("2 / 0"), "Identity" ("i*257", "i*256" or "no"), "Fitted gamma g" and "Gamma 1/g" (three
-// decimals), "Fit error (levels)" (two decimals), "Gamma at half input" (three decimals).
+// ("2 / 0"), "Identity" ("i*257", "i*256" or "no"), "Fitted exponent" and "1 / exponent"
+// (three decimals), "Fit error (levels)" (two decimals), "Exponent at half input" (three
+// decimals).
 // Independent of the process locale.
 std::vector<StatsRow> FormatRampStats(const GammaRamp& ramp);
 

@@ -35,7 +35,7 @@ awk 'NR > 1 && NR <= 257 { print $1 ",0x" $2 "," $3 "," $4 ",0x" $5 "," $6 "," $
 # The sample ramp's channels have the exponents 1.12, 1 (the identity) and 1.05. Command names
 # are taken in any case, as Windows commands are.
 expect 0 Stats
-grep -qxE 'Identity +no +i\*257 +no' out && grep -qxE 'Fitted gamma g +1\.120 +1\.000 +1\.050' out ||
+grep -qxE 'Identity +no +i\*257 +no' out && grep -qxE 'Fitted exponent +1\.120 +1\.000 +1\.050' out ||
     fail "stats printed: $(cat out)"
 
 # save: the model's .cal, created now.

@@ -13,7 +13,7 @@ namespace lumatab {
 namespace {
 
 // Distinct, lost, non-monotonic, clipped at 0 and at full scale, the identity, and which of the
-// fit and the half-input gamma are defined.
+// fit and the half-input exponent are defined.
 std::string Counts(const ChannelStats& s) {
     return FormatWhole(s.distinctLevels) + ' ' + FormatWhole(s.lostLevels) + ' ' +
            FormatWhole(s.nonMonotonicSteps) + ' ' + FormatWhole(s.clippedLow) + ' ' +
@@ -55,7 +55,7 @@ TEST(ComputeChannelStats, FitNeedsEightUsableEntriesWithinTheInputRange) {
         const GammaRamp ramp = RampOf([&](int, int i) {
             return i < c.first ? 0 : (i < c.first + c.count ? i * 257 : 65535);
         });
-        const GammaFit fit = ComputeChannelStats(ramp, Channel::Blue).fit;
+        const PowerFit fit = ComputeChannelStats(ramp, Channel::Blue).fit;
         EXPECT_EQ(fit.defined, c.defined) << "first " << c.first << " count " << c.count;
         if (c.defined) {
             EXPECT_NEAR(fit.exponent, 1.0, 1e-12);
@@ -82,10 +82,10 @@ TEST(FormatRampStats, ShowsEachChannelsTexts) {
         {"Non-monotonic steps", {"0", "0", "0"}},
         {"Clipped at 0 / 65535", {"0 / 0", "0 / 0", "255 / 0"}},
         {"Identity", {"i*256", "no", "no"}},
-        {"Fitted gamma g", {"1.003", "0.625", "undefined"}},
-        {"Gamma 1/g", {"0.997", "1.600", "undefined"}},
+        {"Fitted exponent", {"1.003", "0.625", "undefined"}},
+        {"1 / exponent", {"0.997", "1.600", "undefined"}},
         {"Fit error (levels)", {"97.54", "0.30", "undefined"}},
-        {"Gamma at half input", {"1.006", "0.625", "undefined"}},
+        {"Exponent at half input", {"1.006", "0.625", "undefined"}},
     };
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t r = 0; r < rows.size(); ++r) {
