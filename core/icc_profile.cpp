@@ -286,19 +286,19 @@ private:
         return planar;
     }
 
-    // Per channel a gamma, a min and a max (s15Fixed16): min + (max - min) * x^gamma.
+    // Per channel an exponent, a min and a max (s15Fixed16): min + (max - min) * x^exponent.
     bool ReadFormula(GammaRamp& ramp, std::string& text) {
         if (!Holds(12 + kChannelCount * 12, "a formula")) {
             return false;
         }
-        text = "vcgt formula, gamma ";
+        text = "vcgt formula, exponent ";
         for (int ch = 0; ch < kChannelCount; ++ch) {
-            const double gamma = TagFixed(12 + ch * 12);
+            const double exponent = TagFixed(12 + ch * 12);
             const double min = TagFixed(16 + ch * 12);
             const double max = TagFixed(20 + ch * 12);
             const std::string name = kChannelNamesLower[ch];
-            if (gamma <= 0) {
-                return FailIn(name + " gamma " + FormatFixed(gamma, 5) + " is not above 0");
+            if (exponent <= 0) {
+                return FailIn(name + " exponent " + FormatFixed(exponent, 5) + " is not above 0");
             }
             if (min < 0) {
                 return FailIn(name + " min " + FormatFixed(min, 5) + " is below 0");
@@ -311,11 +311,11 @@ private:
                               FormatFixed(max, 5));
             }
             for (int i = 0; i < kRampSize; ++i) {
-                const double value = min + (max - min) * std::pow(i / 255.0, gamma);
+                const double value = min + (max - min) * std::pow(i / 255.0, exponent);
                 ramp.levels[ch][i] =
                     static_cast<std::uint16_t>(static_cast<int>(kFullScale * value + 0.5));
             }
-            text += (ch == 0 ? "" : " / ") + FormatFixed(gamma, 2);
+            text += (ch == 0 ? "" : " / ") + FormatFixed(exponent, 2);
         }
         return true;
     }
@@ -347,15 +347,12 @@ bool ReadCalibrationSource(std::string_view bytes, std::string_view fileName,
                            CalibrationSource& source, std::string& error) {
     CalibrationSource read;
     std::string fault;
-    read.isProfile = IsIccProfile(bytes);
-    if (read.isProfile) {
+    if (IsIccProfile(bytes)) {
         IccProfile profile;
         if (!ReadIccProfile(bytes, fileName, profile, fault)) {
             error = "\"" + std::string(fileName) + "\" is not a valid ICC profile: " + fault;
             return false;
         }
-        read.description = profile.description;
-        read.calibrationText = profile.calibrationText;
         read.hasCalibration = profile.hasCalibration;
         read.calibration = profile.calibration;
     } else {
@@ -363,7 +360,6 @@ bool ReadCalibrationSource(std::string_view bytes, std::string_view fileName,
             error = "\"" + std::string(fileName) + "\" is not a valid calibration file: " + fault;
             return false;
         }
-        read.description = std::string(BaseName(fileName));
         read.hasCalibration = true;
     }
     source = read;

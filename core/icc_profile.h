@@ -20,7 +20,7 @@ struct IccProfile {
     // none.
     std::string description;
     // What the calibration is, for people: "vcgt table, 3 channels, 256 entries of 16 bits",
-    // "vcgt formula, gamma 2.20 / 2.20 / 2.20" or "none (a linear ramp is expected)". A 3 x 256
+    // "vcgt formula, exponent 2.20 / 2.20 / 2.20" or "none (a linear ramp is expected)". A 3 x 256
     // table declared 8-bit in a tag of 1584 bytes holds 16-bit entries: "... of 16 bits (declared
     // as 8)".
     std::string calibrationText;
@@ -37,10 +37,6 @@ bool ReadIccProfile(std::string_view bytes, std::string_view fileName, IccProfil
 
 // What a display's ramp is compared with, from an ICC profile or a .cal file.
 struct CalibrationSource {
-    bool isProfile = false;
-    std::string description;  // the profile's description; a .cal file's name
-    // The profile's calibration line (IccProfile::calibrationText); empty for a .cal file.
-    std::string calibrationText;
     bool hasCalibration = false;  // false: a profile without 'vcgt', so a linear ramp
     GammaRamp calibration{};
 };

@@ -68,8 +68,8 @@ TEST(ReadIccProfile, ReadsEveryFormOfTheCalibrationAndTheDescription) {
         EXPECT_TRUE(Same(p.calibration, c.calibration)) << c.calibrationText;
     }
     const IccProfile p =
-        Read(Golden("formula.icc"));  // gamma, min, max: 2.2, 0, 1; 1, 0.1, 0.9; 0.5 ...
-    EXPECT_EQ(p.calibrationText, "vcgt formula, gamma 2.20 / 1.00 / 0.50");
+        Read(Golden("formula.icc"));  // exponent, min, max: 2.2, 0, 1; 1, 0.1, 0.9; 0.5 ...
+    EXPECT_EQ(p.calibrationText, "vcgt formula, exponent 2.20 / 1.00 / 0.50");
     EXPECT_EQ(p.calibration.at(Channel::Red, 128), 14386);
     EXPECT_EQ(p.calibration.at(Channel::Green, 0), 6554);
     EXPECT_EQ(p.calibration.at(Channel::Green, 255), 58981);
@@ -106,7 +106,7 @@ TEST(ReadIccProfile, RefusesMalformedProfilesNamingThePlaceAndLeavesTheProfile) 
         {Patched(table, 160, Be32(2).substr(2)),
          in + "its 786 bytes are too few for a table of 1536 bytes"},
         {Patched(formula, 140, Be32(47)), in + "its 47 bytes are too few for a formula"},
-        {Patched(formula, 168, Fixed(0)), in + "green gamma 0.00000 is not above 0"},
+        {Patched(formula, 168, Fixed(0)), in + "green exponent 0.00000 is not above 0"},
         {Patched(formula, 184, Fixed(-0.5)), in + "blue min -0.50000 is below 0"},
         {Patched(formula, 164, Fixed(1.5)), in + "red max 1.50000 is above 1"},
         {Patched(Patched(formula, 160, Fixed(0.75)), 164, Fixed(0.5)),
@@ -135,8 +135,8 @@ TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
     const struct {
         std::string bytes, fileName, read;  // what was read, or the refusal
     } cases[] = {
-        {Golden("en_us.icc"), "D:\\a\\mine.cal", "profile Caf? ?!, no calibration"},
-        {WriteCalibration(IdentityRamp(), "now"), "D:\\a\\b.icc", ".cal b.icc, calibration"},
+        {Golden("en_us.icc"), "D:\\a\\mine.cal", "no calibration"},  // only a profile has none
+        {WriteCalibration(IdentityRamp(), "now"), "D:\\a\\b.icc", "calibration"},
         {std::string(36, ' ') + "acsp", "y.cal",
          "\"y.cal\" is not a valid ICC profile: the file has 40 bytes, fewer than a profile's "
          "header and tag count (132)"},
@@ -145,10 +145,7 @@ TEST(ReadCalibrationSource, TellsProfilesFromCalFilesByTheirBytes) {
         CalibrationSource s;
         std::string error;
         const bool read = ReadCalibrationSource(c.bytes, c.fileName, s, error);
-        EXPECT_EQ(read ? (s.isProfile ? "profile " : ".cal ") + s.description +
-                             (s.hasCalibration ? ", calibration" : ", no calibration")
-                       : error,
-                  c.read);
+        EXPECT_EQ(read ? (s.hasCalibration ? "calibration" : "no calibration") : error, c.read);
         EXPECT_TRUE(!read || Same(s.calibration, IdentityRamp())) << c.read;
     }
 }
@@ -179,11 +176,11 @@ TEST(ReadCalibrationSource, SurvivesMutatedFiles) {
         }
         const std::vector<char> exact(bytes.begin(), bytes.end());
         CalibrationSource source;
-        source.description = "before";
+        source.calibration = UniformRamp(12345);
         std::string error;
         if (!ReadCalibrationSource({exact.data(), exact.size()}, "f", source, error)) {
             ASSERT_EQ(error.find('\n'), std::string::npos) << error;
-            ASSERT_EQ(source.description, "before");
+            ASSERT_TRUE(Same(source.calibration, UniformRamp(12345)));
         }
     }
 }
