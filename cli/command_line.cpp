@@ -9,22 +9,21 @@
 
 #include "diagnosis/files.h"
 #include "framework/exceptions.h"
+#include "framework/handles.h"
 #include "framework/string.h"
 
 CliArguments ParseCommandLine(const wchar_t* commandLine, unsigned int codePage) {
     int count = 0;
-    // Allocated by CommandLineToArgvW, freed below.
-    wchar_t** const wide = CommandLineToArgvW(commandLine, &count);
-    if (wide == nullptr) {
+    const CSystemMemory<wchar_t**, LocalFree> wide(CommandLineToArgvW(commandLine, &count));
+    if (wide.Get() == nullptr) {
         throw CFailure(std::string("cannot read the command line: ") +
                        static_cast<const char*>(AfxSystemErrorText(GetLastError())));
     }
     std::vector<std::string> arguments(static_cast<std::size_t>(count));
     int refused = 0;  // the program's own name is never used, so 0 means none
     for (int i = 1; i < count && refused == 0; ++i) {
-        refused = AfxWideToAnsi(wide[i], codePage, arguments[i]) ? 0 : i;
+        refused = AfxWideToAnsi(wide.Get()[i], codePage, arguments[i]) ? 0 : i;
     }
-    LocalFree(wide);
     if (refused != 0) {
         // The name with the default character in place of each character it cannot spell.
         throw NameNotInCodePage(arguments[refused], codePage);

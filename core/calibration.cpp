@@ -79,37 +79,7 @@ public:
                 continue;
             }
             const std::string_view keyword = tokens_[0];
-            std::string_view value;
-            if (keyword == "DEVICE_CLASS") {
-                if (!ValueOf(value)) {
-                    return false;
-                }
-                if (value != "DISPLAY") {
-                    return Fail("DEVICE_CLASS is " + Quote(value) + ", not 'DISPLAY'");
-                }
-                deviceClassSeen_ = true;
-            } else if (keyword == "COLOR_REP") {
-                if (!ValueOf(value)) {
-                    return false;
-                }
-                if (value.substr(0, 3) != "RGB") {
-                    return Fail("COLOR_REP is " + Quote(value) + ", not RGB");
-                }
-                colorRepSeen_ = true;
-            } else if (keyword == "NUMBER_OF_FIELDS") {
-                declaredFieldsLine_ = lineNumber_;
-                if (!ReadCount(declaredFields_)) {
-                    return false;
-                }
-            } else if (keyword == "NUMBER_OF_SETS") {
-                if (!ReadCount(sets_)) {
-                    return false;
-                }
-                if (sets_ < kMinCalibrationRows || sets_ > kMaxCalibrationRows) {
-                    return Fail("NUMBER_OF_SETS must be from 2 to 16384, not " +
-                                FormatWhole(sets_));
-                }
-            } else if (keyword == "BEGIN_DATA_FORMAT") {
+            if (keyword == "BEGIN_DATA_FORMAT") {
                 if (!ReadDataFormat()) {
                     return false;
                 }
@@ -122,13 +92,48 @@ public:
             } else if (keyword == "END_DATA_FORMAT" || keyword == "END_DATA") {
                 return Fail(std::string(keyword) + " without BEGIN_" +
                             std::string(keyword.substr(4)));
+            } else if (!ReadHeaderKeyword(keyword)) {
+                return false;
             }
-            // Anything else is a KEYWORD declaration or a keyword this reader does not need.
         }
         return Fail("the file ends before BEGIN_DATA");
     }
 
 private:
+    // The header's keywords the reader needs; anything else is a KEYWORD declaration or a
+    // keyword it does not need, and passes.
+    bool ReadHeaderKeyword(std::string_view keyword) {
+        std::string_view value;
+        if (keyword == "DEVICE_CLASS") {
+            if (!ValueOf(value)) {
+                return false;
+            }
+            if (value != "DISPLAY") {
+                return Fail("DEVICE_CLASS is " + Quote(value) + ", not 'DISPLAY'");
+            }
+            deviceClassSeen_ = true;
+        } else if (keyword == "COLOR_REP") {
+            if (!ValueOf(value)) {
+                return false;
+            }
+            if (value.substr(0, 3) != "RGB") {
+                return Fail("COLOR_REP is " + Quote(value) + ", not RGB");
+            }
+            colorRepSeen_ = true;
+        } else if (keyword == "NUMBER_OF_FIELDS") {
+            declaredFieldsLine_ = lineNumber_;
+            return ReadCount(declaredFields_);
+        } else if (keyword == "NUMBER_OF_SETS") {
+            if (!ReadCount(sets_)) {
+                return false;
+            }
+            if (sets_ < kMinCalibrationRows || sets_ > kMaxCalibrationRows) {
+                return Fail("NUMBER_OF_SETS must be from 2 to 16384, not " + FormatWhole(sets_));
+            }
+        }
+        return true;
+    }
+
     // An empty text fails before its first line is counted; call that line 1 too.
     bool FailAt(int line, const std::string& what) {
         error_ = "line " + FormatWhole(std::max(line, 1)) + ": " + what;

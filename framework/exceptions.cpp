@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/printable_text.h"
+#include "framework/handles.h"
 
 CString CInvalidArgException::GetErrorMessage() const {
     return "The program met an invalid argument and did not finish the last action.";
@@ -31,12 +32,11 @@ CString AfxSystemErrorText(DWORD error) {
     if (error == ERROR_FILE_TOO_LARGE || error == ERROR_FILENAME_EXCED_RANGE) {
         return error == ERROR_FILE_TOO_LARGE ? "The file is too large." : "The path is too long.";
     }
-    char* reason = nullptr;  // allocated by FormatMessageA, freed below
+    CSystemMemory<char*, LocalFree> reason;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&reason), 0, nullptr);
-    std::string line(reason != nullptr ? reason : "", length);
-    LocalFree(reason);
+        nullptr, error, 0, reinterpret_cast<char*>(reason.Out()), 0, nullptr);
+    std::string line(reason.Get() != nullptr ? reason.Get() : "", length);
     for (char& c : line) {
         c = c == '\r' || c == '\n' ? ' ' : c;
     }

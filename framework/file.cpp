@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/handles.h"
+
 CFile::~CFile() {
     Discard();
 }
@@ -23,28 +25,31 @@ BOOL CFile::Open(const char* fileName) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    const HANDLE hTarget = CreateFileA(target, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hTarget != INVALID_HANDLE_VALUE) {
-        CloseHandle(hTarget);
-    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+    if (CFileHandle(CreateFileA(target, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)) == INVALID_HANDLE_VALUE &&
+        GetLastError() != ERROR_FILE_NOT_FOUND) {
         return FALSE;
     }
+    m_strFileName = target;
+    return CreateTemporaryFile();
+}
+
+BOOL CFile::CreateTemporaryFile() {
     // The temporary file lies in the target's folder, so that the final move is a rename. It
     // takes the target's name with the end replaced by "~" and a counter: no longer than the
     // target's path, it fits wherever the target fits. CREATE_NEW never takes another's file.
-    m_strFileName = target;
+    const int length = lstrlenA(m_strFileName);
     const int nameStart = m_strFileName.ReverseFind('\\') + 1;
     for (int counter = 1; counter <= 100; ++counter) {
         const std::string suffix = "~" + std::to_string(counter);
-        CString tempName = m_strFileName.Left(
-            std::max(nameStart, static_cast<int>(length) - static_cast<int>(suffix.size())));
+        CString tempName =
+            m_strFileName.Left(std::max(nameStart, length - static_cast<int>(suffix.size())));
         tempName += suffix.c_str();
         if (lstrlenA(tempName) >= MAX_PATH) {  // a name shorter than the suffix, at the limit
             SetLastError(ERROR_FILENAME_EXCED_RANGE);
             return FALSE;
         }
-        if (lstrcmpiA(tempName, target) == 0) {
+        if (lstrcmpiA(tempName, m_strFileName) == 0) {
             continue;
         }
         m_hFile = CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -103,10 +108,9 @@ void CFile::ThrowLastError() {
 }
 
 BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes) {
-    // Owned here until the CloseHandle below. A file an editor holds open for writing is still
-    // read, as other programs read it.
-    const HANDLE hFile = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file an editor holds open for writing is still read, as other programs read it.
+    const CFileHandle hFile(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (hFile == INVALID_HANDLE_VALUE) {
         return FALSE;
     }
@@ -122,8 +126,5 @@ BOOL ReadWholeFile(const char* fileName, std::string& bytes, DWORD maxBytes) {
         ok = ReadFile(hFile, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
              read == bytes.size();
     }
-    const DWORD error = GetLastError();
-    CloseHandle(hFile);
-    SetLastError(error);
     return ok;
 }

@@ -36,6 +36,9 @@ public:
     void Close();
 
 private:
+    // Creates a new temporary file beside the target; FALSE, with GetLastError telling why, if
+    // none can be made.
+    BOOL CreateTemporaryFile();
     // Closes and deletes the temporary file.
     void Discard();
     [[noreturn]] void ThrowLastError();

@@ -54,16 +54,15 @@ HRESULT CFileDialog::DoModalVista() {
     }
     SetUp(dialog.Get());
     CComPtr<IShellItem> result;
-    wchar_t* path = nullptr;  // allocated by GetDisplayName, freed below
+    CSystemMemory<wchar_t*, CoTaskMemFree> path;
     if (FAILED(hr = dialog->Show(m_ofn.hwndOwner)) ||
         FAILED(hr = dialog->GetResult(result.Out())) ||
-        FAILED(hr = result->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+        FAILED(hr = result->GetDisplayName(SIGDN_FILESYSPATH, path.Out()))) {
         return hr;
     }
     std::string ansi;
-    m_bNameInCodePage = AfxWideToAnsi(path, GetACP(), ansi);
+    m_bNameInCodePage = AfxWideToAnsi(path.Get(), GetACP(), ansi);
     m_strPathName = ansi.c_str();
-    CoTaskMemFree(path);
     return S_OK;
 }
 

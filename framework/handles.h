@@ -8,6 +8,44 @@
 
 class CWnd;
 
+// Memory a system call allocated for the caller, given back with `Free` (LocalFree,
+// CoTaskMemFree) when this object goes.
+template <typename Pointer, auto Free>
+class CSystemMemory {
+public:
+    explicit CSystemMemory(Pointer p = nullptr) : m_p(p) {}
+    CSystemMemory(const CSystemMemory&) = delete;
+    CSystemMemory& operator=(const CSystemMemory&) = delete;
+    ~CSystemMemory() {
+        if (m_p != nullptr) {
+            Free(m_p);
+        }
+    }
+    // Where the allocating call puts the pointer; the object must hold none yet.
+    Pointer* Out() { return &m_p; }
+    Pointer Get() const { return m_p; }
+
+private:
+    Pointer m_p;
+};
+
+// A file handle from CreateFileA, closed when this object goes.
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE hFile) : m_hFile(hFile) {}
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    ~CFileHandle() {
+        if (m_hFile != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_hFile);
+        }
+    }
+    operator HANDLE() const { return m_hFile; }  // NOLINT: passed straight to the file calls
+
+private:
+    HANDLE m_hFile;
+};
+
 // A GDI object (a pen, a brush, a font), deleted with this object.
 template <typename Handle>
 class CGdiObject {

@@ -135,7 +135,6 @@ std::string ProfilePath(const std::string& name, CColorProfileApi& colors) {
 // The profile Windows' colour management gives the adapter's device context.
 CString DeviceContextProfileName(const CString& deviceName, CColorProfileApi& colors,
                                  CDisplayApi& display) {
-    // Owned here until the DeleteDC below.
     const HDC dc = display.CreateDCA(deviceName, deviceName, nullptr, nullptr);
     if (!dc) {
         return CString();
