@@ -14,7 +14,7 @@
 
 CliArguments ParseCommandLine(const wchar_t* commandLine, unsigned int codePage) {
     int count = 0;
-    const CSystemMemory<wchar_t**, LocalFree> wide(CommandLineToArgvW(commandLine, &count));
+    const CSystemHandle<wchar_t**, LocalFree> wide(CommandLineToArgvW(commandLine, &count));
     if (wide.Get() == nullptr) {
         throw CFailure(std::string("cannot read the command line: ") +
                        static_cast<const char*>(AfxSystemErrorText(GetLastError())));

@@ -32,7 +32,7 @@ CString AfxSystemErrorText(DWORD error) {
     if (error == ERROR_FILE_TOO_LARGE || error == ERROR_FILENAME_EXCED_RANGE) {
         return error == ERROR_FILE_TOO_LARGE ? "The file is too large." : "The path is too long.";
     }
-    CSystemMemory<char*, LocalFree> reason;
+    CSystemHandle<char*, LocalFree> reason;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<char*>(reason.Out()), 0, nullptr);

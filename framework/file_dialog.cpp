@@ -54,7 +54,7 @@ HRESULT CFileDialog::DoModalVista() {
     }
     SetUp(dialog.Get());
     CComPtr<IShellItem> result;
-    CSystemMemory<wchar_t*, CoTaskMemFree> path;
+    CSystemHandle<wchar_t*, CoTaskMemFree> path;
     if (FAILED(hr = dialog->Show(m_ofn.hwndOwner)) ||
         FAILED(hr = dialog->GetResult(result.Out())) ||
         FAILED(hr = result->GetDisplayName(SIGDN_FILESYSPATH, path.Out()))) {

@@ -8,20 +8,20 @@
 
 class CWnd;
 
-// Memory a system call allocated for the caller, given back with `Free` (LocalFree,
-// CoTaskMemFree) when this object goes.
+// Memory or a handle a system call gave the caller, given back with `Free` (LocalFree,
+// CoTaskMemFree, FreeLibrary) when this object goes.
 template <typename Pointer, auto Free>
-class CSystemMemory {
+class CSystemHandle {
 public:
-    explicit CSystemMemory(Pointer p = nullptr) : m_p(p) {}
-    CSystemMemory(const CSystemMemory&) = delete;
-    CSystemMemory& operator=(const CSystemMemory&) = delete;
-    ~CSystemMemory() {
+    explicit CSystemHandle(Pointer p = nullptr) : m_p(p) {}
+    CSystemHandle(const CSystemHandle&) = delete;
+    CSystemHandle& operator=(const CSystemHandle&) = delete;
+    ~CSystemHandle() {
         if (m_p != nullptr) {
             Free(m_p);
         }
     }
-    // Where the allocating call puts the pointer; the object must hold none yet.
+    // Where the allocating call puts it; the object must hold none yet.
     Pointer* Out() { return &m_p; }
     Pointer Get() const { return m_p; }
 

@@ -6,6 +6,7 @@
 #include "core/calibration.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
+#include "framework/handles.h"
 
 namespace {
 
@@ -16,55 +17,44 @@ constexpr DWORD kMonitorClass = 0x6D6E7472;
 // them must still run the program, so nothing is imported from mscms.dll at link time.
 class CWin32ColorProfileApi : public CColorProfileApi {
 public:
-    ~CWin32ColorProfileApi() override {
-        if (m_hMscms) {
-            FreeLibrary(m_hMscms);
-        }
-    }
-
     BOOL WcsGetUsePerUserProfiles(const wchar_t* deviceName, DWORD deviceClass,
                                   BOOL* usePerUser) override {
-        using Function = BOOL(WINAPI*)(const wchar_t*, DWORD, BOOL*);
-        const auto function = Find<Function>("WcsGetUsePerUserProfiles");
-        return function ? function(deviceName, deviceClass, usePerUser) : NotImplemented();
+        return Call("WcsGetUsePerUserProfiles", deviceName, deviceClass, usePerUser);
     }
     BOOL WcsGetDefaultColorProfileSize(WCS_PROFILE_MANAGEMENT_SCOPE scope,
                                        const wchar_t* deviceName, COLORPROFILETYPE type,
                                        COLORPROFILESUBTYPE subtype, DWORD profileId,
                                        DWORD* bytes) override {
-        using Function = BOOL(WINAPI*)(WCS_PROFILE_MANAGEMENT_SCOPE, const wchar_t*,
-                                       COLORPROFILETYPE, COLORPROFILESUBTYPE, DWORD, DWORD*);
-        const auto function = Find<Function>("WcsGetDefaultColorProfileSize");
-        return function ? function(scope, deviceName, type, subtype, profileId, bytes)
-                        : NotImplemented();
+        return Call("WcsGetDefaultColorProfileSize", scope, deviceName, type, subtype, profileId,
+                    bytes);
     }
     BOOL WcsGetDefaultColorProfile(WCS_PROFILE_MANAGEMENT_SCOPE scope, const wchar_t* deviceName,
                                    COLORPROFILETYPE type, COLORPROFILESUBTYPE subtype,
                                    DWORD profileId, DWORD bytes, wchar_t* profileName) override {
-        using Function =
-            BOOL(WINAPI*)(WCS_PROFILE_MANAGEMENT_SCOPE, const wchar_t*, COLORPROFILETYPE,
-                          COLORPROFILESUBTYPE, DWORD, DWORD, wchar_t*);
-        const auto function = Find<Function>("WcsGetDefaultColorProfile");
-        return function ? function(scope, deviceName, type, subtype, profileId, bytes, profileName)
-                        : NotImplemented();
+        return Call("WcsGetDefaultColorProfile", scope, deviceName, type, subtype, profileId, bytes,
+                    profileName);
     }
     BOOL GetColorDirectoryA(const char* machineName, char* buffer, DWORD* bytes) override {
-        using Function = BOOL(WINAPI*)(const char*, char*, DWORD*);
-        const auto function = Find<Function>("GetColorDirectoryA");
-        return function ? function(machineName, buffer, bytes) : NotImplemented();
+        return Call("GetColorDirectoryA", machineName, buffer, bytes);
     }
     BOOL GetICMProfileA(HDC dc, DWORD* size, char* fileName) override {
         return ::GetICMProfileA(dc, size, fileName);
     }
 
 private:
-    static BOOL NotImplemented() {
-        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-        return FALSE;
+    // The mscms.dll function `name`, whose parameters are the types of `args`.
+    template <typename... Args>
+    BOOL Call(const char* name, Args... args) {
+        using Function = BOOL(WINAPI*)(Args...);
+        const auto function = reinterpret_cast<Function>(reinterpret_cast<void*>(Find(name)));
+        if (function == nullptr) {
+            SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+            return FALSE;
+        }
+        return function(args...);
     }
 
-    template <typename Function>
-    Function Find(const char* name) {
+    FARPROC Find(const char* name) {
         if (!m_bLoadTried) {
             m_bLoadTried = true;
             // From the system folder only: a mscms.dll beside the program or in the current
@@ -72,14 +62,13 @@ private:
             char folder[MAX_PATH];
             const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
             if (length > 0 && length < MAX_PATH) {
-                m_hMscms = LoadLibraryA((std::string(folder) + "\\mscms.dll").c_str());
+                *m_mscms.Out() = LoadLibraryA((std::string(folder) + "\\mscms.dll").c_str());
             }
         }
-        const FARPROC address = m_hMscms ? GetProcAddress(m_hMscms, name) : nullptr;
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+        return m_mscms.Get() != nullptr ? GetProcAddress(m_mscms.Get(), name) : nullptr;
     }
 
-    HMODULE m_hMscms = nullptr;  // owned: freed by the destructor
+    CSystemHandle<HMODULE, FreeLibrary> m_mscms;
     bool m_bLoadTried = false;
 };
 
