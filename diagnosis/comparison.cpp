@@ -1,6 +1,7 @@
 #include "diagnosis/comparison.h"
 
 #include "core/icc_profile.h"
+#include "core/ramp_identification.h"
 #include "framework/exceptions.h"
 
 const char kNoCalibration[] = "no calibration in the profile: compared with a linear ramp";
@@ -19,6 +20,15 @@ Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform
 Comparison CompareWithFile(const std::string& path) {
     const lumatab::CalibrationSource source = ReadCalibrationFile(path.c_str());
     return {"File \"" + path + "\"", path, source.hasCalibration, source.calibration};
+}
+
+std::string RampIdentityText(const lumatab::GammaRamp& ramp, const Comparison* comparison) {
+    const bool calibrated = comparison != nullptr && comparison->hasCalibration;
+    return lumatab::IdentifyRamp(ramp, calibrated ? &comparison->calibration : nullptr).text;
+}
+
+std::string RampIdentityLine(const lumatab::GammaRamp& ramp, const Comparison* comparison) {
+    return "The ramp is " + RampIdentityText(ramp, comparison);
 }
 
 std::string VerdictText(const Comparison& comparison, const lumatab::Verification& verification) {

@@ -28,6 +28,12 @@ Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform
 // `cannot read "x.cal": File not found.`, or why the file is no calibration.
 Comparison CompareWithFile(const std::string& path);
 
+// What the ramp is, judged against the comparison's calibration where it holds one (or there is a
+// comparison at all), otherwise against the linear ramp: "the calibration applied twice".
+std::string RampIdentityText(const lumatab::GammaRamp& ramp, const Comparison* comparison);
+// The same as a sentence: "The ramp is the calibration applied twice".
+std::string RampIdentityLine(const lumatab::GammaRamp& ramp, const Comparison* comparison);
+
 // The verdict after the comparison's name: "Matches the calibration within 1/255", "Largest
 // differences: red 1234 (1.88%), ...", with kNoCalibration before it where that applies.
 std::string VerdictText(const Comparison& comparison, const lumatab::Verification& verification);

@@ -106,6 +106,7 @@ BOOL CCurvesDlg::OnInitDialog() {
         SetComparison(m_monitorComparison());
     } catch (const CFailure& failure) {
         ShowVerification(static_cast<const char*>(failure.GetErrorMessage()), "");
+        SetDlgItemTextA(m_hWnd, IDC_RAMP_IDENTITY, RampIdentityLine(m_read.ramp, nullptr).c_str());
     }
     return TRUE;
 }
@@ -174,6 +175,7 @@ void CCurvesDlg::SetComparison(const Comparison& comparison) {
     ShowVerification(comparison.name,
                      ": " + VerdictText(comparison, lumatab::VerifyCalibration(
                                                         m_read.ramp, comparison.calibration)));
+    SetDlgItemTextA(m_hWnd, IDC_RAMP_IDENTITY, RampIdentityLine(m_read.ramp, &comparison).c_str());
     OnEntryChanged();
 }
 

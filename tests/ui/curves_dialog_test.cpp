@@ -224,6 +224,7 @@ TEST_F(CurvesWindow, ComparesWithTheMonitorProfileThenAFileAndKeepsItWhenAFileIs
         EXPECT_EQ(line.substr(0, 24), "Monitor profile \"Studio ");
         EXPECT_NE(line.find("..."), std::string::npos) << line;
         EXPECT_EQ(line.substr(line.size() - std::min(line.size(), verdict.size())), verdict);
+        EXPECT_EQ(ItemText(hDlg, IDC_RAMP_IDENTITY), "The ramp is the calibration (exactly)");
         const Picture withProfile = SavePicture(hDlg, shell, folder.File("profile.png"));
 
         shell.chosenPath = folder.File((std::string(200, 'x') + ".cal").c_str());
