@@ -18,13 +18,21 @@ const char kUsage[] =
     "                      compares the ramp with the calibration of the monitor's\n"
     "                      profile, or of FILE (an ICC profile or a .cal file)\n"
     "  profile [-m N]      the monitor's profile, its description and calibration\n"
+    "  watch [-m N] [--interval SECONDS] [--until-change]\n"
+    "                      watches the ramp of every monitor, or of monitor N, and\n"
+    "                      tells when it changes, to what, and what had started;\n"
+    "                      Ctrl+C ends it\n"
     "\n"
     "Options:\n"
     "  -m N, --monitor N   the monitor at position N in the list (0 unless given)\n"
+    "  --interval SECONDS  watch: how often the ramps are read, from 0.1 to 3600\n"
+    "                      (1 unless given)\n"
+    "  --until-change      watch: ends after the first change\n"
     "  -h, --help, /?      shows this text\n"
     "  -V, --version       shows the program's version\n"
     "\n"
-    "Exit codes: 0 done (verify: loaded), 1 verify: not loaded, 2 error.\n";
+    "Exit codes: 0 done (verify: loaded), 1 verify: not loaded, watch: changed\n"
+    "(--until-change), 2 error.\n";
 
 namespace {
 
@@ -34,9 +42,9 @@ struct CommandName {
 };
 
 const CommandName kCommands[] = {
-    {"list", CliCommand::List},       {"show", CliCommand::Show}, {"stats", CliCommand::Stats},
-    {"export", CliCommand::Export},   {"save", CliCommand::Save}, {"verify", CliCommand::Verify},
-    {"profile", CliCommand::Profile},
+    {"list", CliCommand::List},       {"show", CliCommand::Show},   {"stats", CliCommand::Stats},
+    {"export", CliCommand::Export},   {"save", CliCommand::Save},   {"verify", CliCommand::Verify},
+    {"profile", CliCommand::Profile}, {"watch", CliCommand::Watch},
 };
 
 bool TakesFile(CliCommand command) {
@@ -66,6 +74,20 @@ const CommandName& FindCommand(std::string_view text) {
         }
     }
     throw CUsageError("unknown command '" + std::string(text) + "'");
+}
+
+// Seconds from 0.1 to 3600, with a full stop for decimals in every locale: digits and at most one
+// full stop, nothing else.
+double ParseInterval(std::string_view text) {
+    double seconds = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, seconds, std::chars_format::fixed);
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos ||
+        result.ec != std::errc() || result.ptr != end || !(seconds >= 0.1 && seconds <= 3600)) {
+        throw CUsageError("the interval must be from 0.1 to 3600 seconds, not '" +
+                          std::string(text) + "'");
+    }
+    return seconds;
 }
 
 // Decimal digits only: no sign, no blanks.
@@ -106,13 +128,16 @@ CliArguments ParseArguments(int argc, const char* const* argv) {
             return CliArguments{};
         }
         if (arg == "-V" || arg == "--version") {
-            return {CliCommand::Version, 0, ""};
+            CliArguments version;
+            version.command = CliCommand::Version;
+            return version;
         }
     }
     CliArguments args;
     const CommandName* command = nullptr;
     bool monitorGiven = false;
     bool fileGiven = false;
+    bool watchOptions = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "-m" || arg == "--monitor") {
@@ -124,6 +149,12 @@ CliArguments ParseArguments(int argc, const char* const* argv) {
             }
             args.monitor = ParseMonitor(argv[++i]);
             monitorGiven = true;
+        } else if (arg == "--interval" && i + 1 < argc) {
+            args.interval = ParseInterval(argv[++i]);
+            watchOptions = true;
+        } else if (arg == "--until-change") {
+            args.untilChange = true;
+            watchOptions = true;
         } else if (!arg.empty() && arg[0] == '-') {
             throw CUsageError("unknown option '" + std::string(arg) + "'");
         } else if (!command) {
@@ -137,5 +168,11 @@ CliArguments ParseArguments(int argc, const char* const* argv) {
         }
     }
     CheckComplete(args, command, monitorGiven, fileGiven);
+    if (watchOptions && args.command != CliCommand::Watch) {
+        throw CUsageError("--interval and --until-change are options of watch");
+    }
+    if (args.command == CliCommand::Watch && !monitorGiven) {
+        args.monitor = -1;
+    }
     return args;
 }

@@ -6,12 +6,14 @@
 
 #include "framework/exceptions.h"
 
-enum class CliCommand { Help, Version, List, Show, Stats, Export, Save, Verify, Profile };
+enum class CliCommand { Help, Version, List, Show, Stats, Export, Save, Verify, Profile, Watch };
 
 struct CliArguments {
     CliCommand command = CliCommand::Help;
-    int monitor = 0;       // position in the monitor list
-    std::string fileName;  // export and save; verify's, empty for the monitor's profile
+    int monitor = 0;           // position in the monitor list; watch: -1 for every monitor
+    std::string fileName;      // export and save; verify's, empty for the monitor's profile
+    double interval = 1.0;     // watch: seconds between reads
+    bool untilChange = false;  // watch: ends after the first change
 };
 
 // A command line the program cannot take: its sentence, then the usage.

@@ -16,6 +16,7 @@
 #include "cli/arguments.h"
 #include "cli/command_line.h"
 #include "cli/text_table.h"
+#include "cli/watch_command.h"
 #include "core/calibration.h"
 #include "core/csv_export.h"
 #include "core/number_text.h"
@@ -33,6 +34,14 @@ using lumatab::GammaRamp;
 
 void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// A line that is seen at once, also in a file: a watch's log is complete at every moment.
+void PrintLine(const std::string& line) {
+    Print(line + "\n");
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        throw CFailure(std::string("cannot write the output: ") + std::strerror(errno));
+    }
 }
 
 void ListCommand() {
@@ -125,7 +134,8 @@ int VerifyCommand(const Monitor& monitor, const std::string& fileName) {
         table.AddRow({lumatab::kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
                       lumatab::FormatFixed(verification.maxPercent[ch], 2)});
     }
-    Print(text + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n"));
+    Print(text + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n") +
+          RampIdentityLine(read.ramp, &comparison) + "\n");
     return verification.loaded ? 0 : 1;
 }
 
@@ -153,6 +163,8 @@ int RunCommand(const CliArguments& args) {
         case CliCommand::List:
             ListCommand();
             return 0;
+        case CliCommand::Watch:
+            return WatchCommand(args, Win32Platform(), Win32ProcessApi(), PrintLine);
         default:
             break;
     }

@@ -33,6 +33,11 @@ std::string ClockText(const SYSTEMTIME& time) {
     return TwoDigits(time.wHour) + ":" + TwoDigits(time.wMinute) + ":" + TwoDigits(time.wSecond);
 }
 
+std::string DateTimeText(const SYSTEMTIME& time) {
+    return lumatab::FormatWhole(time.wYear) + "-" + TwoDigits(time.wMonth) + "-" +
+           TwoDigits(time.wDay) + " " + ClockText(time);
+}
+
 std::string CalibrationTimeText(const SYSTEMTIME& time) {
     return lumatab::FormatCalibrationTime(time.wYear, time.wMonth, time.wDay, time.wDayOfWeek,
                                           time.wHour, time.wMinute, time.wSecond);

@@ -31,6 +31,8 @@ CPlatform& Win32Platform();
 
 // "11:32:07".
 std::string ClockText(const SYSTEMTIME& time);
+// "2026-12-08 11:32:07".
+std::string DateTimeText(const SYSTEMTIME& time);
 // "Mon Dec 07 17:30:04 2026", as a calibration file's CREATED states it.
 std::string CalibrationTimeText(const SYSTEMTIME& time);
 

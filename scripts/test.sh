@@ -3,8 +3,8 @@
 # built for x86_64) and runs every test: the core natively (also under ASan+UBSan), and every
 # Windows test on both Windows builds, under 32-bit Wine and wine64, on private dummy X servers
 # that this script starts and stops. Reports the effective-gamma digests of the three builds, the
-# monitor-switch benchmark of both Windows builds, packages the release from the Windows builds and
-# checks it, and reports the size of the tests beside the code.
+# monitor-switch benchmark of both Windows builds and the watch's cost, packages the release from
+# the Windows builds and checks it, and reports the size of the tests beside the code.
 # Installs what is missing first.
 set -euo pipefail
 
@@ -96,6 +96,12 @@ for build in "${windows_builds[@]}"; do
     scripts/wine-run.sh "$LUMATAB_WINEPREFIX" "build/$build/bench/lumatab_switch_bench.exe" \
         </dev/null | tr -d '\r'
 done
+shipped=${windows_builds[0]}
+echo "== $shipped: what watch costs beside a bare poller (reported, never failing on time)"
+use_wine "$shipped" two-monitors
+scripts/wine-run.sh "$LUMATAB_WINEPREFIX" "build/$shipped/bench/lumatab_watch_bench.exe" \
+    </dev/null | tr -d '\r'
+
 
 echo "== tests beside the code (non-blank, non-comment lines; test data not counted)"
 count() { xargs -d '\n' cat | grep -c -v -E '^\s*(//.*)?$'; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # lumatab-cli under Wine on the two-monitor dummy X server, then with no display; files from the model.
-#   cli_test.sh LUMATAB_CLI_EXE WORK_FOLDER
+#   cli_test.sh LUMATAB_CLI_EXE WORK_FOLDER GAMMA_GAME_EXE
 set -euo pipefail
 # shellcheck source=../support/shell_test.sh
 source "$(dirname "$0")/../support/shell_test.sh" "cli test" "$1" "$2"
@@ -51,13 +51,13 @@ grep -qxE 'Profile +[cC]:\\.*\.icm' out && grep -qxE 'Description +Test Display'
     grep -qxE 'Calibration +vcgt table, 3 channels, 256 entries of 16 bits' out ||
     fail "profile printed: $(cat out)"
 expect 0 verify
-[[ $(head -n 1 out) == 'Monitor profile "Test Display" ('[cC]:*.icm')' && $(tail -n 1 out) == loaded ]] ||
+[[ $(head -n 1 out) == 'Monitor profile "Test Display" ('[cC]:*.icm')' && $(tail -n 2 out) == $'loaded\nThe ramp is the calibration (exactly)' ]] ||
     fail "verify with the monitor's profile printed: $(cat out)"
 # Blue back to the identity: only blue differs.
 "$LUMATAB_XRAMP" "${levels[@]:0:512}" $(seq 0 257 65535)
 expect 1 verify --monitor 1 ramp.cal
 grep -qxE "Red +0 +0\.00" out && grep -qxE "Green +0 +0\.00" out &&
-    grep -qxE "Blue +[1-9][0-9]* +[0-9.]+" out && [ "$(tail -n 1 out)" = "not loaded" ] ||
+    grep -qxE "Blue +[1-9][0-9]* +[0-9.]+" out && [ "$(tail -n 2 out | head -n 1)" = "not loaded" ] ||
     fail "verify printed: $(cat out)"
 expect 1 verify
 # The first line for each state of the monitor's profile: not a profile, then none (Wine's own
@@ -72,6 +72,33 @@ expect 1 verify
 [[ $(head -n 1 out) == 'Monitor profile "sRGB2014" ('[cC]:*.icm')' &&
     $(sed -n 2p out) == 'no calibration in the profile: compared with a linear ramp' ]] ||
     fail "verify with a profile without calibration printed: $(cat out)"
+
+# watch: another program loads a linear ramp, then a game sets its own curve and is named as
+# started. The X server's ramp is global, so both monitors change.
+run() { "$root/scripts/wine-run.sh" "$prefix" "$exe" "$@" </dev/null; }
+await() {
+    for _ in $(seq 100); do grep -qE "$2" "$1" && return 0; sleep 0.1; done
+    fail "watch printed: $(cat "$1")"
+}
+identity=$(seq 0 257 65535)
+run watch --interval 0.2 >watch.log 2>&1 &
+watcher=$!
+await watch.log 'DISPLAY2\): the ramp is'
+# shellcheck disable=SC2086 # 768 levels
+"$LUMATAB_XRAMP" $identity $identity $identity
+await watch.log 'DISPLAY1\) changed: .* the ramp is linear'
+"$root/scripts/wine-run.sh" "$prefix" "$3" 3 </dev/null &
+await watch.log 'DISPLAY1\) changed: .* power curve: exponent 0\.6[0-9] / 0\.6[0-9] / 0\.6[0-9];'
+grep -A 3 'DISPLAY1) changed: .* power curve' watch.log | grep -qE 'started .* gamma_game\.exe \(process [0-9]+, running\)' ||
+    fail "the game is not named as started: $(cat watch.log)"
+kill "$watcher"
+status=0
+run watch -m 1 --until-change --interval 0.2 >until.log 2>&1 &
+watcher=$!
+await until.log 'DISPLAY2\): the ramp is'
+"$LUMATAB_XRAMP" "${levels[@]}"
+wait "$watcher" || status=$?
+[[ $status == 1 && $(grep -c changed: until.log) == 1 ]] || fail "--until-change exited $status: $(cat until.log)"
 
 expect_error 'there is no monitor 2: the monitors are 0 to 1' stats -m 2
 expect_error 'cannot read "missing.cal": ' verify missing.cal
