@@ -2,12 +2,6 @@
 // people without the window. Usage and output are described in README.md.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <string>
@@ -15,6 +9,7 @@
 
 #include "cli/arguments.h"
 #include "cli/command_line.h"
+#include "cli/console.h"
 #include "cli/text_table.h"
 #include "cli/watch_command.h"
 #include "core/calibration.h"
@@ -32,16 +27,9 @@ namespace {
 
 using lumatab::GammaRamp;
 
-void Print(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-// A line that is seen at once, also in a file: a watch's log is complete at every moment.
+// Each line is written at once, so that a watch's log is complete at every moment.
 void PrintLine(const std::string& line) {
-    Print(line + "\n");
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        throw CFailure(std::string("cannot write the output: ") + std::strerror(errno));
-    }
+    WriteOutput(line + "\n");
 }
 
 void ListCommand() {
@@ -57,7 +45,7 @@ void ListCommand() {
                           ? "(unknown)"
                           : static_cast<const char*>(monitor.description)});
     }
-    Print(table.Text());
+    WriteOutput(table.Text());
 }
 
 std::string StatsText(const GammaRamp& ramp) {
@@ -88,15 +76,15 @@ void ShowCommand(const GammaRamp& ramp) {
         }
         table.AddRow(cells);
     }
-    Print(table.Text() + "\n" + StatsText(ramp));
+    WriteOutput(table.Text() + "\n" + StatsText(ramp));
 }
 
 // Writes the file whole, as the window does, then says which monitor's ramp went where.
 void WriteRampFile(const Monitor& monitor, const std::string& fileName,
                    const std::function<void(lumatab::ByteSink&)>& write) {
-    WriteFileWhole(fileName, write);
-    Print("Wrote the gamma ramp of " + monitor.Name() + " to \"" +
-          lumatab::PrintableText(fileName) + "\".\n");
+    const std::string written = WriteFileWhole(fileName, write);
+    WriteOutput("Wrote the gamma ramp of " + monitor.Name() + " to \"" +
+                lumatab::PrintableText(written) + "\".\n");
 }
 
 void ExportCommand(const Monitor& monitor, const std::string& fileName) {
@@ -134,8 +122,8 @@ int VerifyCommand(const Monitor& monitor, const std::string& fileName) {
         table.AddRow({lumatab::kChannelNames[ch], std::to_string(verification.maxDifference[ch]),
                       lumatab::FormatFixed(verification.maxPercent[ch], 2)});
     }
-    Print(text + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n") +
-          RampIdentityLine(read.ramp, &comparison) + "\n");
+    WriteOutput(text + table.Text() + (verification.loaded ? "loaded\n" : "not loaded\n") +
+                RampIdentityLine(read.ramp, &comparison) + "\n");
     return verification.loaded ? 0 : 1;
 }
 
@@ -149,16 +137,16 @@ void ProfileCommand(const Monitor& monitor) {
     table.AddRow({"Profile", static_cast<const char*>(profile.path)});
     table.AddRow({"Description", profile.profile.description});
     table.AddRow({"Calibration", profile.profile.calibrationText});
-    Print(table.Text());
+    WriteOutput(table.Text());
 }
 
 int RunCommand(const CliArguments& args) {
     switch (args.command) {
         case CliCommand::Help:
-            Print(kUsage);
+            WriteOutput(kUsage);
             return 0;
         case CliCommand::Version:
-            Print("lumatab-cli " LUMATAB_VERSION "\n");
+            WriteOutput("lumatab-cli " LUMATAB_VERSION "\n");
             return 0;
         case CliCommand::List:
             ListCommand();
@@ -174,7 +162,7 @@ int RunCommand(const CliArguments& args) {
             ShowCommand(ReadRamp(monitor, Win32Platform()).ramp);
             return 0;
         case CliCommand::Stats:
-            Print(StatsText(ReadRamp(monitor, Win32Platform()).ramp));
+            WriteOutput(StatsText(ReadRamp(monitor, Win32Platform()).ramp));
             return 0;
         case CliCommand::Export:
             ExportCommand(monitor, args.fileName);
@@ -193,30 +181,21 @@ int RunCommand(const CliArguments& args) {
 }
 
 void PrintError(const std::string& sentence) {
-    std::fputs(("lumatab-cli: " + sentence + "\n").c_str(), stderr);
+    WriteError("lumatab-cli: " + sentence + "\n");
 }
 
 }  // namespace
 
 int main() {
-    // LF stays LF: the output reads the same in a console, a pipe and a file.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-    int exitCode = 2;
     try {
-        exitCode = RunCommand(ParseCommandLine(GetCommandLineW(), GetACP()));
+        return RunCommand(ParseCommandLine(GetCommandLineW(), GetACP()));
     } catch (const CUsageError& e) {
         PrintError(e.Sentence());
-        std::fputs(("\n" + std::string(kUsage)).c_str(), stderr);
+        WriteError("\n" + std::string(kUsage));
     } catch (const CFailure& e) {
         PrintError(e.Sentence());
     } catch (const std::exception& e) {
         PrintError(CFailure(std::string("internal error: ") + e.what()).Sentence());
     }
-    // Output lost to a full disk or a closed pipe must not pass for success.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        PrintError(std::string("cannot write the output: ") + std::strerror(errno));
-        return 2;
-    }
-    return exitCode;
+    return 2;
 }

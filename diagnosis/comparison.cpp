@@ -2,6 +2,7 @@
 
 #include "core/icc_profile.h"
 #include "core/ramp_identification.h"
+#include "diagnosis/files.h"
 #include "framework/exceptions.h"
 
 const char kNoCalibration[] = "no calibration in the profile: compared with a linear ramp";
@@ -18,6 +19,7 @@ Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform
 }
 
 Comparison CompareWithFile(const std::string& path) {
+    CheckFileName(path);
     const lumatab::CalibrationSource source = ReadCalibrationFile(path.c_str());
     return {"File \"" + path + "\"", path, source.hasCalibration, source.calibration};
 }

@@ -25,7 +25,8 @@ extern const char kNoCalibration[];  // "no calibration in the profile: compared
 Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform);
 
 // The calibration of the file `path`, an ICC profile or a .cal file. Throws CFailure:
-// `cannot read "x.cal": File not found.`, or why the file is no calibration.
+// `cannot read "x.cal": File not found.`, or why the file is no calibration, or as CheckFileName
+// does (reading CON would wait for the console's input).
 Comparison CompareWithFile(const std::string& path);
 
 // What the ramp is, judged against the comparison's calibration where it holds one (or there is a

@@ -117,11 +117,31 @@ LC_ALL=C.UTF-8 expect_error '"sub?ramp.csv" has characters that this system'"'"'
 expect_error 'cannot write "a\x0Ab\x1B.csv": ' export $'a\nb\e.csv'
 LC_ALL=C.UTF-8 expect 0 export $'a\x7f\xc3\xa9.csv'
 grep -qF $'to "a\\x7F\xe9.csv".' out || fail "export printed: $(cat out)"
-# Output lost to a full disk is a failure too.
+# Names as Windows reads them: blanks are no name, devices are no files, and trailing dots go.
+expect_error '" " is not a valid file name' export ' '
+for device in NUL CON COM1 aux.txt; do
+    expect_error "\"$device\" is the name of a device, not of a file" export "$device"
+done
+expect 0 export 't.csv. '
+grep -qF 'to "t.csv".' out && [ -f t.csv ] || fail "export printed: $(cat out)"
+# In a console (a pseudo-terminal here) the text goes as UTF-16: é shows as é.
+LC_ALL=C.UTF-8 script -qec "$root/scripts/wine-run.sh $prefix $exe export résumé.csv" /dev/null >tty.out
+grep -qF 'to "résumé.csv".' tty.out || fail "in a console export printed: $(cat tty.out)"
+# Output lost to a full disk is a failure, with the system's reason (Wine's words): /dev/full,
+# then a disk that fills up.
 status=0
 "$root/scripts/wine-run.sh" "$prefix" "$exe" list </dev/null >/dev/full 2>err || status=$?
 [[ $status == 2 && $(cat err) == "lumatab-cli: cannot write the output: "* ]] ||
     fail "output to a full disk exited $status: $(cat err)"
+if [ -n "${LUMATAB_SMALL_DISK:-}" ]; then
+    small=${LUMATAB_SMALL_DISK#Z:}
+    small=${small//\\//}
+    head -c 60000 /dev/zero >"$small/filler" || true
+    "$root/scripts/wine-run.sh" "$prefix" "$exe" show </dev/null >"$small/shown" 2>err2 || true
+    rm -f "$small/filler" "$small/shown"
+    [ "$(cat err2)" = "lumatab-cli: cannot write the output: Disk full." ] ||
+        fail "show to a disk that fills up printed: $(cat err2)"
+fi
 
 # Command lines it cannot take: the reason, a blank line and the usage.
 for bad in "" --bogus "export" "save ''" "show extra" "-m x show" "list -m 0" "show -m 0 -m 1" "show -m"; do

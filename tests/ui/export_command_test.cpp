@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/exceptions.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/temp_folder.h"
 
@@ -69,6 +70,17 @@ TEST(SaveThroughDialog, WritesTheChosenFileThenSaysSoOrSaysItCannotBeOpened) {
         EXPECT_EQ(ReadFileBytes(file), c.bytes) << c.chosen;
         EXPECT_EQ(shell.messages, c.messages) << c.chosen;
         EXPECT_EQ(writes, c.bytes == "written" ? 1 : 0) << c.chosen;
+    }
+    // A device's name, which the save dialog hands on, is refused as one.
+    CFakeShell shell;
+    shell.chosenPath = temp.File("com1.csv");
+    const CSaveTexts texts = {"csv", "", "", "", "open error", "success", false};
+    try {
+        SaveThroughDialog(&parent, folder, texts, shell, [](lumatab::ByteSink&) {});
+        ADD_FAILURE() << "a device's name was taken";
+    } catch (const CFailure& failure) {
+        EXPECT_EQ(failure.Sentence(),
+                  "\"" + shell.chosenPath + "\" is the name of a device, not of a file");
     }
 }
 
