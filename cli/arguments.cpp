@@ -102,20 +102,68 @@ int ParseMonitor(std::string_view text) {
     return value;
 }
 
+// What has been read of the command line so far.
+struct Reading {
+    CliArguments args;
+    const CommandName* command = nullptr;
+    bool monitorGiven = false;
+    bool fileGiven = false;
+    bool watchOptions = false;
+};
+
+// The value after the option at argv[i], which `i` then points at.
+std::string_view ValueAfter(int argc, const char* const* argv, int& i, const char* what) {
+    if (i + 1 == argc) {
+        throw CUsageError(std::string(argv[i]) + " needs " + what);
+    }
+    return argv[++i];
+}
+
+void ReadArgument(int argc, const char* const* argv, int& i, Reading& reading) {
+    CliArguments& args = reading.args;
+    const std::string_view arg = argv[i];
+    if (arg == "-m" || arg == "--monitor") {
+        if (reading.monitorGiven) {
+            throw CUsageError("the monitor is given twice");
+        }
+        args.monitor = ParseMonitor(ValueAfter(argc, argv, i, "a monitor number"));
+        reading.monitorGiven = true;
+    } else if (arg == "--interval" || arg == "--until-change") {
+        if (arg == "--interval") {
+            args.interval = ParseInterval(ValueAfter(argc, argv, i, "a number of seconds"));
+        }
+        args.untilChange = args.untilChange || arg == "--until-change";
+        reading.watchOptions = true;
+    } else if (!arg.empty() && arg[0] == '-') {
+        throw CUsageError("unknown option '" + std::string(arg) + "'");
+    } else if (!reading.command) {
+        reading.command = &FindCommand(arg);
+        args.command = reading.command->command;
+    } else if (TakesFile(args.command) && !reading.fileGiven) {
+        args.fileName = arg;
+        reading.fileGiven = true;
+    } else {
+        throw CUsageError("unexpected argument '" + std::string(arg) + "'");
+    }
+}
+
 // What a command needs and what it does not take.
-void CheckComplete(const CliArguments& args, const CommandName* command, bool monitorGiven,
-                   bool fileGiven) {
-    if (!command) {
+void CheckComplete(const Reading& reading) {
+    const CliArguments& args = reading.args;
+    if (!reading.command) {
         throw CUsageError("no command given");
     }
-    if (TakesFile(args.command) && !fileGiven && args.command != CliCommand::Verify) {
-        throw CUsageError(std::string(command->name) + " needs a file name");
+    if (TakesFile(args.command) && !reading.fileGiven && args.command != CliCommand::Verify) {
+        throw CUsageError(std::string(reading.command->name) + " needs a file name");
     }
-    if (fileGiven && args.fileName.empty()) {
+    if (reading.fileGiven && args.fileName.empty()) {
         throw CUsageError("the file name is empty");
     }
-    if (args.command == CliCommand::List && monitorGiven) {
+    if (args.command == CliCommand::List && reading.monitorGiven) {
         throw CUsageError("list takes no monitor: it lists them all");
+    }
+    if (reading.watchOptions && args.command != CliCommand::Watch) {
+        throw CUsageError("--interval and --until-change are options of watch");
     }
 }
 
@@ -133,46 +181,13 @@ CliArguments ParseArguments(int argc, const char* const* argv) {
             return version;
         }
     }
-    CliArguments args;
-    const CommandName* command = nullptr;
-    bool monitorGiven = false;
-    bool fileGiven = false;
-    bool watchOptions = false;
+    Reading reading;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "-m" || arg == "--monitor") {
-            if (monitorGiven) {
-                throw CUsageError("the monitor is given twice");
-            }
-            if (i + 1 == argc) {
-                throw CUsageError(std::string(arg) + " needs a monitor number");
-            }
-            args.monitor = ParseMonitor(argv[++i]);
-            monitorGiven = true;
-        } else if (arg == "--interval" && i + 1 < argc) {
-            args.interval = ParseInterval(argv[++i]);
-            watchOptions = true;
-        } else if (arg == "--until-change") {
-            args.untilChange = true;
-            watchOptions = true;
-        } else if (!arg.empty() && arg[0] == '-') {
-            throw CUsageError("unknown option '" + std::string(arg) + "'");
-        } else if (!command) {
-            command = &FindCommand(arg);
-            args.command = command->command;
-        } else if (TakesFile(args.command) && !fileGiven) {
-            args.fileName = arg;
-            fileGiven = true;
-        } else {
-            throw CUsageError("unexpected argument '" + std::string(arg) + "'");
-        }
+        ReadArgument(argc, argv, i, reading);
     }
-    CheckComplete(args, command, monitorGiven, fileGiven);
-    if (watchOptions && args.command != CliCommand::Watch) {
-        throw CUsageError("--interval and --until-change are options of watch");
+    CheckComplete(reading);
+    if (reading.args.command == CliCommand::Watch && !reading.monitorGiven) {
+        reading.args.monitor = -1;
     }
-    if (args.command == CliCommand::Watch && !monitorGiven) {
-        args.monitor = -1;
-    }
-    return args;
+    return reading.args;
 }
