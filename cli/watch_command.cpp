@@ -88,6 +88,24 @@ private:
     BOOL m_bRegistered = FALSE;
 };
 
+// Makes StopWatching stop this watch while the object lives; then says that its summary is out.
+class CStopRegistration {
+public:
+    CStopRegistration(HANDLE hStop, HANDLE hStopped) {
+        g_hStop = hStop;
+        g_hStopped = hStopped;
+        SetConsoleCtrlHandler(&StopWatching, TRUE);
+    }
+    CStopRegistration(const CStopRegistration&) = delete;
+    CStopRegistration& operator=(const CStopRegistration&) = delete;
+    ~CStopRegistration() {
+        SetConsoleCtrlHandler(&StopWatching, FALSE);
+        SetEvent(g_hStopped);
+        g_hStop = nullptr;
+        g_hStopped = nullptr;
+    }
+};
+
 std::vector<std::string> EventLines(WatchEvent event, CRampWatch& watch) {
     switch (event) {
         case WatchEvent::DisplayChanged:
@@ -116,9 +134,7 @@ int WatchCommand(const CliArguments& args, CPlatform& platform, CProcessApi& pro
     CRampWatch watch(args.monitor, platform, processes);
     const CSystemHandle<HANDLE, CloseHandle> stop(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     const CSystemHandle<HANDLE, CloseHandle> stopped(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    g_hStop = stop.Get();
-    g_hStopped = stopped.Get();
-    SetConsoleCtrlHandler(&StopWatching, TRUE);
+    const CStopRegistration registration(stop.Get(), stopped.Get());
     CEventWindow window;
     PrintAll(watch.Start(), print);
     const ULONGLONG interval = static_cast<ULONGLONG>(std::llround(args.interval * 1000));
@@ -140,10 +156,6 @@ int WatchCommand(const CliArguments& args, CPlatform& platform, CProcessApi& pro
             exitCode = args.untilChange && watch.Changes() > 0 ? 1 : 0;
         }
     }
-    SetConsoleCtrlHandler(&StopWatching, FALSE);
-    SetEvent(stopped.Get());
-    g_hStop = nullptr;
-    g_hStopped = nullptr;
     return exitCode;
 }
 

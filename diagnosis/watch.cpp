@@ -150,9 +150,12 @@ std::vector<std::string> CRampWatch::ChangeLines(Watched& watched, const lumatab
         lines.push_back("    no program started since the monitor's last line");
     }
     const DWORD foreground = m_processes.ForegroundProcess();
-    lines.push_back(
-        "    in the foreground: " +
-        (foreground != 0 ? ProcessText(foreground, m_running[foreground]) : "no window"));
+    const auto running = m_running.find(foreground);
+    lines.push_back("    in the foreground: " +
+                    (foreground == 0
+                         ? std::string("no window")
+                         : ProcessText(foreground, running != m_running.end() ? running->second
+                                                                              : std::string())));
     watched.ramp = now;
     watched.lastLinePoll = m_nPoll;
     return lines;
@@ -185,10 +188,10 @@ void CRampWatch::TakeSnapshot() {
         }
     }
     m_running = now;
-    // What every monitor's last line has passed will not be shown again.
+    // What the last line of every monitor there is has passed will not be shown again.
     int oldest = m_nPoll;
     for (const Watched& watched : m_watched) {
-        oldest = std::min(oldest, watched.lastLinePoll);
+        oldest = watched.present ? std::min(oldest, watched.lastLinePoll) : oldest;
     }
     m_started.erase(std::remove_if(m_started.begin(), m_started.end(),
                                    [oldest](const Started& s) { return s.poll <= oldest; }),
