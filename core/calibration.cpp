@@ -71,13 +71,7 @@ public:
         if (!NextLine() || Trimmed(line_) != "CAL") {
             return Fail("expected the CAL identifier, found " + Quote(Trimmed(line_)));
         }
-        while (NextLine()) {
-            if (!Tokenize()) {
-                return false;
-            }
-            if (tokens_.empty()) {
-                continue;
-            }
+        while (NextTokens()) {
             const std::string_view keyword = tokens_[0];
             if (keyword == "BEGIN_DATA_FORMAT") {
                 if (!ReadDataFormat()) {
@@ -96,7 +90,7 @@ public:
                 return false;
             }
         }
-        return Fail("the file ends before BEGIN_DATA");
+        return EndsBefore("BEGIN_DATA");
     }
 
 private:
@@ -156,6 +150,26 @@ private:
         return true;
     }
 
+    // Takes the next line that holds tokens: false at the end of the text, and for a line that
+    // cannot be split, whose failure is then said.
+    bool NextTokens() {
+        while (NextLine()) {
+            if (!Tokenize()) {
+                unsplit_ = true;
+                return false;
+            }
+            if (!tokens_.empty()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The lines ran out before `what`, unless a line could not be split.
+    bool EndsBefore(const char* what) {
+        return unsplit_ ? false : Fail(std::string("the file ends before ") + what);
+    }
+
     // Splits the line into tokens: runs of non-blank characters, or double-quoted strings with
     // their quotes; a token starting with '#' comments out the rest of the line.
     bool Tokenize() {
@@ -204,16 +218,13 @@ private:
     // Reads the field names up to END_DATA_FORMAT and finds the columns of the needed fields.
     bool ReadDataFormat() {
         std::vector<std::string_view> fields;
-        while (NextLine()) {
-            if (!Tokenize()) {
-                return false;
-            }
-            if (!tokens_.empty() && tokens_[0] == "END_DATA_FORMAT") {
+        while (NextTokens()) {
+            if (tokens_[0] == "END_DATA_FORMAT") {
                 return FindColumns(fields);
             }
             fields.insert(fields.end(), tokens_.begin(), tokens_.end());
         }
-        return Fail("the file ends before END_DATA_FORMAT");
+        return EndsBefore("END_DATA_FORMAT");
     }
 
     bool FindColumns(const std::vector<std::string_view>& fields) {
@@ -268,13 +279,7 @@ private:
 
     bool ReadData() {
         rows_.reserve(static_cast<std::size_t>(sets_));
-        while (NextLine()) {
-            if (!Tokenize()) {
-                return false;
-            }
-            if (tokens_.empty()) {
-                continue;
-            }
+        while (NextTokens()) {
             if (tokens_[0] == "END_DATA") {
                 if (rows_.size() != static_cast<std::size_t>(sets_)) {
                     return Fail(FormatWhole(rows_.size()) + " rows, but NUMBER_OF_SETS is " +
@@ -297,7 +302,7 @@ private:
             }
             rows_.push_back(row);
         }
-        return Fail("the file ends before END_DATA");
+        return EndsBefore("END_DATA");
     }
 
     // Resampling goes by row position, so RGB_I must agree with it.
@@ -328,6 +333,7 @@ private:
     std::string_view line_;
     int lineNumber_ = 0;
     std::vector<std::string_view> tokens_;
+    bool unsplit_ = false;  // a line could not be split into tokens
     bool deviceClassSeen_ = false;
     bool colorRepSeen_ = false;
     int declaredFields_ = 0;
