@@ -128,11 +128,7 @@ int VerifyCommand(const Monitor& monitor, const std::string& fileName) {
 }
 
 void ProfileCommand(const Monitor& monitor) {
-    const MonitorProfile profile =
-        ReadMonitorProfile(monitor.entry, Win32ColorProfileApi(), Win32DisplayApi());
-    if (!profile.found) {
-        throw CFailure("no profile is associated with " + monitor.Name());
-    }
+    const MonitorProfile profile = ProfileOf(monitor, Win32Platform());
     CTextTable table({CTextTable::Align::Left, CTextTable::Align::Left});
     table.AddRow({"Profile", static_cast<const char*>(profile.path)});
     table.AddRow({"Description", profile.profile.description});

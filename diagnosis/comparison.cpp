@@ -7,12 +7,16 @@
 
 const char kNoCalibration[] = "no calibration in the profile: compared with a linear ramp";
 
-Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform) {
-    const MonitorProfile profile =
-        ReadMonitorProfile(monitor.entry, platform.colors, platform.display);
+MonitorProfile ProfileOf(const Monitor& monitor, CPlatform& platform) {
+    MonitorProfile profile = ReadMonitorProfile(monitor.entry, platform.colors, platform.display);
     if (!profile.found) {
         throw CFailure("no profile is associated with " + monitor.Name());
     }
+    return profile;
+}
+
+Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform) {
+    const MonitorProfile profile = ProfileOf(monitor, platform);
     return {"Monitor profile \"" + profile.profile.description + "\"",
             static_cast<const char*>(profile.path), profile.profile.hasCalibration,
             profile.profile.calibration};

@@ -20,8 +20,11 @@ struct Comparison {
 // Why a comparison has no calibration of its own, for the line after its name.
 extern const char kNoCalibration[];  // "no calibration in the profile: compared with a linear ramp"
 
-// The calibration of the profile the system associates with the monitor. Throws CFailure: "no
-// profile is associated with monitor 0 (\\.\DISPLAY1)", or why the profile cannot be used.
+// The profile the system associates with the monitor, read. Throws CFailure: "no profile is
+// associated with monitor 0 (\\.\DISPLAY1)", or why the profile cannot be used.
+MonitorProfile ProfileOf(const Monitor& monitor, CPlatform& platform);
+
+// The calibration of the monitor's profile; fails as ProfileOf does.
 Comparison CompareWithMonitorProfile(const Monitor& monitor, CPlatform& platform);
 
 // The calibration of the file `path`, an ICC profile or a .cal file. Throws CFailure:
