@@ -1,8 +1,9 @@
-// The watch in this process, on the fake platform, stopped as the console's Ctrl+C stops it: Wine
-// cannot send that to a program.
+// The watch in this process, on the fake platform: the system's events as its window gets them,
+// and stopped as the console's Ctrl+C stops it, which Wine cannot send to a program.
 #include "cli/watch_command.h"
 
 #include <gtest/gtest.h>
+#include <wtsapi32.h>
 
 #include <atomic>
 #include <string>
@@ -11,7 +12,7 @@
 
 #include "tests/support/fake_platform.h"
 
-TEST(WatchCommand, CtrlCEndsItWithTheSummary) {
+TEST(WatchCommand, SaysTheSystemsEventsAndCtrlCEndsItWithTheSummary) {
     CFakePlatform fake;
     CliArguments args;
     args.monitor = 1;
@@ -29,13 +30,20 @@ TEST(WatchCommand, CtrlCEndsItWithTheSummary) {
     while (!started) {
         Sleep(10);
     }
+    const HWND hEvents = FindWindowA("LumatabWatch", nullptr);
+    SendMessageA(hEvents, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    SendMessageA(hEvents, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    SendMessageA(hEvents, WM_DISPLAYCHANGE, 32, 0);
     Sleep(300);
     EXPECT_TRUE(StopWatching(CTRL_C_EVENT));
     watch.join();
     EXPECT_EQ(exitCode, 0);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1],
-              "2026-12-07 17:30:04  stopped after watching since 2026-12-07 17:30:04: "
-              "monitor 1 (\\\\.\\DISPLAY2) changed 0 times");
+    const std::string at = "2026-12-07 17:30:04  ";
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin() + 1, lines.end()),
+        (std::vector<std::string>{at + "the session was locked",
+                                  at + "the system resumed from sleep", at + "the display changed",
+                                  at + "stopped after watching since 2026-12-07 17:30:04: "
+                                       "monitor 1 (\\\\.\\DISPLAY2) changed 0 times"}));
     EXPECT_FALSE(StopWatching(CTRL_C_EVENT));  // no watch runs: the process ends as usual
 }
