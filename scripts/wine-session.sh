@@ -35,7 +35,8 @@ wine_empty_small_disk() { rm -rf "${wine_small_disk:?}"/*; }
 # use_wine BUILD MONITORS: Wine for BUILD's programs (win32 or win64) on the dummy X server with
 # the monitors of scripts/xorg/MONITORS.conf, in a warm prefix of their own. A warm-up program
 # first, its output away from ctest's pipe: the first Wine program can start services.exe, which
-# would keep that pipe open and hang ctest.
+# would keep that pipe open and hang ctest. The warm-up leaves windows to Wine rather than to a
+# window manager, as the test servers run none: Wine would wait 2 s for one each time a window hides.
 use_wine() {
     export DISPLAY=${wine_displays[$2]}
     export LUMATAB_WINEPREFIX="$PWD/build/$1/wineprefix-$2"
@@ -47,7 +48,8 @@ use_wine() {
     done
     wine_prefixes+=("$LUMATAB_WINEPREFIX")
     scripts/wine-run.sh "$LUMATAB_WINEPREFIX" wineserver -p
-    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" cmd /c exit </dev/null >/dev/null 2>&1
+    scripts/wine-run.sh "$LUMATAB_WINEPREFIX" reg add 'HKCU\Software\Wine\X11 Driver' \
+        /v Managed /d N /f </dev/null >/dev/null 2>&1
 }
 
 wine_session_stop() {
