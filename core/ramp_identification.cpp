@@ -276,13 +276,16 @@ std::optional<std::string> DescribePowerCurve(const GammaRamp& live, int toleran
 }  // namespace
 
 RampIdentity IdentifyRamp(const GammaRamp& live, const GammaRamp* calibration, int tolerance) {
-    if (Fits(live, tolerance, [](int, int i) { return i * kEightBitStep; })) {
-        return {RampKind::Linear, "linear: no calibration is loaded"};
-    }
+    // A calibration close to linear that is loaded is the calibration, not "no calibration".
     if (calibration != nullptr) {
         if (const auto precision = CalibrationPrecision(live, *calibration, tolerance)) {
             return {RampKind::Calibration, "the calibration (" + *precision + ")"};
         }
+    }
+    if (Fits(live, tolerance, [](int, int i) { return i * kEightBitStep; })) {
+        return {RampKind::Linear, "linear: no calibration is loaded"};
+    }
+    if (calibration != nullptr) {
         if (IsAppliedTwice(live, *calibration, tolerance)) {
             return {RampKind::CalibrationTwice, "the calibration applied twice"};
         }

@@ -34,6 +34,7 @@ TEST(IdentifyRamp, NamesTheFirstKindThatFitsWithinTheTolerance) {
     const auto calibrated = [](int ch, double x) { return std::pow(x, 0.8 + 0.25 * ch); };
     const auto linear = [](int, double x) { return x; };
     const GammaRamp cal = Quantised(1, calibrated);
+    const GammaRamp nearLinearCal = Bumped(IdentityRamp(), 1);
     const GammaRamp halfCal = RampOf([&](int ch, int i) { return cal.levels[ch][i] / 2; });
     const struct {
         RampKind kind;
@@ -44,6 +45,8 @@ TEST(IdentifyRamp, NamesTheFirstKindThatFitsWithinTheTolerance) {
     } cases[] = {
         {RampKind::Linear, "linear: no calibration is loaded", Bumped(IdentityRamp(), 257), &cal},
         {RampKind::Unknown, "an unknown curve", Bumped(IdentityRamp(), 258), nullptr},
+        // A loaded calibration that is all but linear is the calibration.
+        {RampKind::Calibration, "the calibration (exactly)", nearLinearCal, &nearLinearCal},
         {RampKind::Calibration, "the calibration (exactly)", cal, &cal},
         {RampKind::Calibration, "the calibration (at 8-bit precision)", Quantised(257, calibrated),
          &cal},
