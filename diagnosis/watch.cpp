@@ -73,7 +73,7 @@ std::string CRampWatch::Line(const std::string& text) {
 
 std::vector<std::string> CRampWatch::Start() {
     m_strStart = DateTimeText(m_platform.clock.Now());
-    m_running = m_processes.Processes();
+    TakeSnapshot();
     std::vector<std::string> lines;
     for (Watched& watched : m_watched) {
         const std::vector<std::string> read = Read(watched);
@@ -96,26 +96,27 @@ std::vector<std::string> CRampWatch::Poll() {
 }
 
 std::vector<std::string> CRampWatch::Read(Watched& watched) {
-    const bool first = m_nPoll == 0 || !watched.readable;
     RampRead read;
     try {
         read = ReadRamp(watched.monitor, m_platform);
     } catch (const CFailure& failure) {
-        // Said at the start, and when a ramp that could be read no longer can.
-        if (m_nPoll != 0 && !watched.readable) {
+        // Said once the monitor appears, and when a ramp that could be read no longer can.
+        if (watched.told && !watched.readable) {
             return {};
         }
         watched.readable = false;
+        watched.told = true;
         watched.lastLinePoll = m_nPoll;
         return {Line(failure.Sentence())};
     }
-    if (!first) {
+    if (watched.readable) {
         return ChangeLines(watched, read.ramp);
     }
+    const std::string again = watched.told ? " can be read again: " : ": ";
     watched.readable = true;
+    watched.told = true;
     watched.ramp = read.ramp;
     watched.lastLinePoll = m_nPoll;
-    const std::string again = m_nPoll == 0 ? ": " : " can be read again: ";
     return {Line(watched.monitor.Name() + again + State(watched.monitor, read.ramp))};
 }
 
@@ -139,14 +140,14 @@ std::vector<std::string> CRampWatch::ChangeLines(Watched& watched, const lumatab
         (entries == 1 ? " entry" : " entries") + ", by up to " + lumatab::FormatWhole(largest) +
         " levels (" + lumatab::FormatFixed(100.0 * largest / lumatab::kFullScale, 2) + " %); " +
         State(watched.monitor, now))};
-    std::size_t shown = 0;
+    const std::size_t before = lines.size();
     for (auto started = m_started.rbegin(); started != m_started.rend(); ++started) {
-        if (started->poll > watched.lastLinePoll && shown++ < kMostStartedShown) {
+        if (started->poll > watched.lastLinePoll) {
             lines.push_back("    started " + started->time + ": " +
                             ProcessText(started->id, started->name));
         }
     }
-    if (shown == 0) {
+    if (lines.size() == before) {
         lines.push_back("    no program started since the monitor's last line");
     }
     const DWORD foreground = m_processes.ForegroundProcess();
@@ -180,22 +181,22 @@ std::string CRampWatch::State(const Monitor& monitor, const lumatab::GammaRamp& 
 
 void CRampWatch::TakeSnapshot() {
     const std::map<DWORD, std::string> now = m_processes.Processes();
+    // A snapshot always holds this process: an empty one failed, and proves nothing started.
+    if (now.empty()) {
+        return;
+    }
     const std::string time = ClockText(m_platform.clock.Now());
     for (const auto& [id, name] : now) {
         const auto before = m_running.find(id);
-        if (before == m_running.end() || before->second != name) {
+        if (!m_running.empty() && (before == m_running.end() || before->second != name)) {
             m_started.push_back({m_nPoll, time, id, name});
         }
     }
     m_running = now;
-    // What the last line of every monitor there is has passed will not be shown again.
-    int oldest = m_nPoll;
-    for (const Watched& watched : m_watched) {
-        oldest = watched.present ? std::min(oldest, watched.lastLinePoll) : oldest;
+    // A line shows the newest few: older ones will not be shown again.
+    if (m_started.size() > kMostStartedShown) {
+        m_started.erase(m_started.begin(), m_started.end() - kMostStartedShown);
     }
-    m_started.erase(std::remove_if(m_started.begin(), m_started.end(),
-                                   [oldest](const Started& s) { return s.poll <= oldest; }),
-                    m_started.end());
 }
 
 std::string CRampWatch::ProcessText(DWORD id, const std::string& name) const {
@@ -219,6 +220,7 @@ std::vector<std::string> CRampWatch::DisplayChanged() {
         if (present != watched.present) {
             named += (named.empty() ? ": " : ", ") + watched.monitor.Name() +
                      (present ? " appeared" : " went away");
+            watched.told = false;
         }
         watched.present = present;
         watched.readable = watched.readable && present;

@@ -51,6 +51,7 @@ private:
     struct Watched {
         Monitor monitor;
         bool present = true;
+        bool told = false;  // whether a line said if its ramp can be read, since it appeared
         bool readable = false;
         lumatab::GammaRamp ramp{};  // the last read, where readable
         int lastLinePoll = 0;       // the poll of the monitor's last line
@@ -68,7 +69,7 @@ private:
     std::vector<std::string> ChangeLines(Watched& watched, const lumatab::GammaRamp& now);
     // What the ramp is and whether the profile's calibration is loaded.
     std::string State(const Monitor& monitor, const lumatab::GammaRamp& ramp);
-    // Takes a process snapshot, keeping those that started since the last one.
+    // Takes a process snapshot, keeping the newest of those that started since the first.
     void TakeSnapshot();
     std::string ProcessText(DWORD id, const std::string& name) const;
     void Watch(const Monitor& monitor);
@@ -78,7 +79,7 @@ private:
     CProcessApi& m_processes;
     std::vector<Watched> m_watched;
     std::map<DWORD, std::string> m_running;
-    std::vector<Started> m_started;  // oldest first
+    std::vector<Started> m_started;  // oldest first; only as many as a line shows
     int m_nPoll = 0;
     std::string m_strStart;  // when the watch started, as lines say it
 };

@@ -63,12 +63,29 @@ TEST(RampWatch, SaysWhatChangedWhatWasStartedAndWhatCannotBeRead) {
     EXPECT_EQ(watch.Poll(),
               Lines{second + " can be read again: the ramp is an unknown curve; no "
                              "profile is associated with monitor 1 (\\\\.\\DISPLAY2)"});
+    CFakeMonitors::Monitor gone = fake.display.monitors.back();
     fake.display.monitors.pop_back();
     EXPECT_EQ(watch.DisplayChanged(),
               Lines{at + "the display changed: monitor 1 (\\\\.\\DISPLAY2) went away"});
-    EXPECT_EQ(watch.Summary(), at + "stopped after watching since 2026-12-07 17:30:04: monitor 0 "
-                                    "(\\\\.\\DISPLAY1) changed 1 time, monitor 1 (\\\\.\\DISPLAY2) "
-                                    "changed 0 times");
+    // A monitor that comes back is told of as new, also where it cannot be read; a failed
+    // process snapshot starts no program.
+    gone.readable = false;
+    fake.display.monitors.push_back(gone);
+    EXPECT_EQ(watch.DisplayChanged(),
+              (Lines{at + "the display changed: monitor 1 (\\\\.\\DISPLAY2) appeared",
+                     at + "cannot read the gamma ramp of monitor 1 (\\\\.\\DISPLAY2)"}));
+    const std::map<DWORD, std::string> running = processes.running;
+    processes.running.clear();
+    EXPECT_EQ(watch.Poll(), Lines{});
+    processes.running = running;
+    fake.display.monitors[0].ramp = lumatab::IdentityRamp();
+    const Lines changed = watch.Poll();
+    ASSERT_EQ(changed.size(), 3u);
+    EXPECT_EQ(changed[1], "    no program started since the monitor's last line");
+    EXPECT_EQ(watch.Summary(), at +
+                                   "stopped after watching since 2026-12-07 17:30:04: monitor 0 "
+                                   "(\\\\.\\DISPLAY1) changed 2 times, monitor 1 (\\\\.\\DISPLAY2) "
+                                   "changed 0 times");
 }
 
 }  // namespace
