@@ -60,6 +60,15 @@ Monitor MonitorAt(int position, CPlatform& platform) {
     return {position, monitors[position]};
 }
 
+Monitor MonitorNow(const Monitor& chosen, CPlatform& platform) {
+    for (const MonitorEntry& entry : ListMonitors(platform.display)) {
+        if (std::string(entry.deviceName) == std::string(chosen.entry.deviceName)) {
+            return {chosen.position, entry};
+        }
+    }
+    throw CFailure(chosen.Name() + " is no longer attached to the desktop");
+}
+
 RampRead ReadRamp(const Monitor& monitor, CPlatform& platform) {
     RampRead read{{}, platform.clock.Now()};
     if (!ReadGammaRamp(monitor.entry.deviceName, read.ramp, platform.display)) {

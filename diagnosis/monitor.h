@@ -47,6 +47,10 @@ struct Monitor {
 // The monitor at `position` among those the system lists now. Throws CFailure: "there is no
 // monitor 3: the monitors are 0 to 1".
 Monitor MonitorAt(int position, CPlatform& platform);
+// `chosen` as the system lists it now, found by its device name, with its device key: the
+// monitors may have moved since the list it was chosen from. Throws CFailure: "monitor 1
+// (\\.\DISPLAY2) is no longer attached to the desktop".
+Monitor MonitorNow(const Monitor& chosen, CPlatform& platform);
 
 // A monitor's ramp and the local time it was read.
 struct RampRead {

@@ -221,7 +221,7 @@ void CLumatabDlg::OnShowCurves() {
     CCurvesDlg curves(
         read, listRead,
         [this] {
-            return CompareWithMonitorProfile(MonitorAt(m_nSelectedMonitor, m_platform), m_platform);
+            return CompareWithMonitorProfile(MonitorNow(SelectedMonitor(), m_platform), m_platform);
         },
         this, m_strModuleFolder, m_shell);
     curves.DoModal();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "core/calibration.h"
 #include "tests/core/golden.h"
@@ -57,6 +58,24 @@ TEST(Comparison, IsTheSameAnswerForEveryKindOfCalibration) {
             answer = failure.Sentence();
         }
         EXPECT_EQ(answer.substr(0, c.answer.size()), c.answer);
+    }
+}
+
+// The window's monitor, chosen from the list it read at the start, keeps its own profile when
+// the monitors move, and is named when it goes.
+TEST(MonitorNow, IsTheChosenMonitorWhereverTheSystemNowListsIt) {
+    CFakePlatform fake;
+    const Monitor chosen = MonitorAt(1, fake.platform);
+    std::swap(fake.display.monitors[0], fake.display.monitors[1]);
+    fake.display.monitors[0].deviceKey = "KEY";
+    EXPECT_EQ(std::string(MonitorNow(chosen, fake.platform).entry.deviceKey), "KEY");
+    fake.display.monitors.erase(fake.display.monitors.begin());
+    try {
+        MonitorNow(chosen, fake.platform);
+        ADD_FAILURE() << "no failure";
+    } catch (const CFailure& failure) {
+        EXPECT_EQ(failure.Sentence(),
+                  "monitor 1 (\\\\.\\DISPLAY2) is no longer attached to the desktop");
     }
 }
 
