@@ -16,8 +16,7 @@ CliArguments ParseCommandLine(const wchar_t* commandLine, unsigned int codePage)
     int count = 0;
     const CSystemHandle<wchar_t**, LocalFree> wide(CommandLineToArgvW(commandLine, &count));
     if (wide.Get() == nullptr) {
-        throw CFailure(std::string("cannot read the command line: ") +
-                       static_cast<const char*>(AfxSystemErrorText(GetLastError())));
+        throw AfxLastErrorFailure("cannot read the command line");
     }
     std::vector<std::string> arguments(static_cast<std::size_t>(count));
     int refused = 0;  // the program's own name is never used, so 0 means none

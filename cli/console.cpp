@@ -33,8 +33,7 @@ BOOL WriteAll(HANDLE hOutput, const std::string& text) {
 
 void WriteOutput(const std::string& text) {
     if (!WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), text)) {
-        throw CFailure(std::string("cannot write the output: ") +
-                       static_cast<const char*>(AfxSystemErrorText(GetLastError())));
+        throw AfxLastErrorFailure("cannot write the output");
     }
 }
 

@@ -43,21 +43,16 @@ public:
         RegisterClassA(&windowClass);
         *m_window.Out() = CreateWindowExA(0, "LumatabWatch", "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                           nullptr, windowClass.hInstance, nullptr);
-        // From the system folder only, and at run time: not every system has it.
-        char folder[MAX_PATH];
-        const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-        if (length > 0 && length < MAX_PATH) {
-            *m_wtsapi.Out() = LoadLibraryA((std::string(folder) + "\\wtsapi32.dll").c_str());
-        }
         if (const auto registration =
-                Find<BOOL(WINAPI*)(HWND, DWORD)>("WTSRegisterSessionNotification")) {
+                m_wtsapi.Find<BOOL(WINAPI*)(HWND, DWORD)>("WTSRegisterSessionNotification")) {
             m_bRegistered = registration(m_window.Get(), NOTIFY_FOR_THIS_SESSION);
         }
     }
     CEventWindow(const CEventWindow&) = delete;
     CEventWindow& operator=(const CEventWindow&) = delete;
     ~CEventWindow() {
-        const auto unregistration = Find<BOOL(WINAPI*)(HWND)>("WTSUnRegisterSessionNotification");
+        const auto unregistration =
+            m_wtsapi.Find<BOOL(WINAPI*)(HWND)>("WTSUnRegisterSessionNotification");
         if (m_bRegistered && unregistration != nullptr) {
             unregistration(m_window.Get());
         }
@@ -76,15 +71,9 @@ public:
     }
 
 private:
-    template <typename Function>
-    Function Find(const char* name) const {
-        const FARPROC address =
-            m_wtsapi.Get() != nullptr ? GetProcAddress(m_wtsapi.Get(), name) : nullptr;
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
-    }
-
     CSystemHandle<HWND, DestroyWindow> m_window;
-    CSystemHandle<HMODULE, FreeLibrary> m_wtsapi;
+    // Loaded at run time: not every system has it.
+    const CSystemLibrary m_wtsapi{"wtsapi32.dll"};
     BOOL m_bRegistered = FALSE;
 };
 
@@ -134,6 +123,9 @@ int WatchCommand(const CliArguments& args, CPlatform& platform, CProcessApi& pro
     CRampWatch watch(args.monitor, platform, processes);
     const CSystemHandle<HANDLE, CloseHandle> stop(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     const CSystemHandle<HANDLE, CloseHandle> stopped(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (stop.Get() == nullptr || stopped.Get() == nullptr) {
+        throw AfxLastErrorFailure("cannot watch");
+    }
     const CStopRegistration registration(stop.Get(), stopped.Get());
     CEventWindow window;
     PrintAll(watch.Start(), print);
@@ -143,7 +135,11 @@ int WatchCommand(const CliArguments& args, CPlatform& platform, CProcessApi& pro
         const ULONGLONG now = GetTickCount64();
         const DWORD wait = now >= next ? 0 : static_cast<DWORD>(next - now);
         const HANDLE hStop = stop.Get();
-        if (MsgWaitForMultipleObjects(1, &hStop, FALSE, wait, QS_ALLINPUT) == WAIT_OBJECT_0) {
+        const DWORD woken = MsgWaitForMultipleObjects(1, &hStop, FALSE, wait, QS_ALLINPUT);
+        if (woken == WAIT_FAILED) {
+            throw AfxLastErrorFailure("cannot watch");
+        }
+        if (woken == WAIT_OBJECT_0) {
             PrintAll({watch.Summary()}, print);
             break;
         }

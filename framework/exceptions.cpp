@@ -44,6 +44,10 @@ CString AfxSystemErrorText(DWORD error) {
     return line.empty() ? ("System error " + std::to_string(error) + ".").c_str() : line.c_str();
 }
 
+CFailure AfxLastErrorFailure(const std::string& what) {
+    return CFailure(what + ": " + static_cast<const char*>(AfxSystemErrorText(GetLastError())));
+}
+
 CString AfxGetAppName() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -61,6 +61,8 @@ int AfxMessageBox(HWND hOwner, const char* text, UINT type);
 
 // The system's text for a GetLastError code, on one line ("Access is denied.").
 CString AfxSystemErrorText(DWORD error);
+// `what` failed, for GetLastError's reason: "cannot read the command line: Out of memory.".
+CFailure AfxLastErrorFailure(const std::string& what);
 
 // Shows the exception being handled (call only inside a catch block) in one error box owned by
 // `hOwner` (may be null). Exceptions of any type are reported, never passed on.

@@ -2,9 +2,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "framework/app.h"
 #include "framework/window.h"
+
+CSystemLibrary::CSystemLibrary(const char* name) {
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        *m_module.Out() = LoadLibraryA((std::string(folder) + "\\" + name).c_str());
+    }
+}
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) {
     m_hDC = BeginPaint(m_hWnd, &m_ps);

@@ -29,6 +29,23 @@ private:
     Pointer m_p;
 };
 
+// A DLL of the system folder, loaded by its full path, so that a DLL of the same name beside the
+// program or in the current folder never stands in for it; freed with this object.
+class CSystemLibrary {
+public:
+    explicit CSystemLibrary(const char* name);
+    // The function `name`, as a pointer of type Function; null where the DLL or it is missing.
+    template <typename Function>
+    Function Find(const char* name) const {
+        const FARPROC address =
+            m_module.Get() != nullptr ? GetProcAddress(m_module.Get(), name) : nullptr;
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+    }
+
+private:
+    CSystemHandle<HMODULE, FreeLibrary> m_module;
+};
+
 // A file handle from CreateFileA, closed when this object goes.
 class CFileHandle {
 public:

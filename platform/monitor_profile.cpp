@@ -45,8 +45,7 @@ private:
     // The mscms.dll function `name`, whose parameters are the types of `args`.
     template <typename... Args>
     BOOL Call(const char* name, Args... args) {
-        using Function = BOOL(WINAPI*)(Args...);
-        const auto function = reinterpret_cast<Function>(reinterpret_cast<void*>(Find(name)));
+        const auto function = m_mscms.Find<BOOL(WINAPI*)(Args...)>(name);
         if (function == nullptr) {
             SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
             return FALSE;
@@ -54,22 +53,7 @@ private:
         return function(args...);
     }
 
-    FARPROC Find(const char* name) {
-        if (!m_bLoadTried) {
-            m_bLoadTried = true;
-            // From the system folder only: a mscms.dll beside the program or in the current
-            // folder must not be loaded in its place.
-            char folder[MAX_PATH];
-            const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-            if (length > 0 && length < MAX_PATH) {
-                *m_mscms.Out() = LoadLibraryA((std::string(folder) + "\\mscms.dll").c_str());
-            }
-        }
-        return m_mscms.Get() != nullptr ? GetProcAddress(m_mscms.Get(), name) : nullptr;
-    }
-
-    CSystemHandle<HMODULE, FreeLibrary> m_mscms;
-    bool m_bLoadTried = false;
+    const CSystemLibrary m_mscms{"mscms.dll"};
 };
 
 // The user's scope when the system keeps profiles per user, otherwise (or when it cannot say)
