@@ -69,31 +69,35 @@ expect 2 verify
     fail "verify with what is not a profile printed: $(cat err)"
 "$LUMATAB_XICC" -d
 expect 1 verify
-[[ $(head -n 1 out) == 'Monitor profile "sRGB2014" ('[cC]:*.icm')' &&
+[[ $(head -n 1 out) == 'Monitor profile "'*'" ('[cC]:*.icm')' &&
     $(sed -n 2p out) == 'no calibration in the profile: compared with a linear ramp' ]] ||
     fail "verify with a profile without calibration printed: $(cat out)"
 
 # watch: another program loads a linear ramp, then a game sets its own curve and is named as
-# started. The X server's ramp is global, so both monitors change.
-run() { "$root/scripts/wine-run.sh" "$prefix" "$exe" "$@" </dev/null; }
+# started. The X server's ramp is global, so both monitors change. The programs are started
+# directly, so that $! is the program itself, which kill ends, also when the test fails.
 await() {
-    for _ in $(seq 100); do grep -qE "$2" "$1" && return 0; sleep 0.1; done
+    for _ in $(seq 300); do grep -qE "$2" "$1" && return 0; sleep 0.1; done
     fail "watch printed: $(cat "$1")"
 }
 identity=$(seq 0 257 65535)
-run watch --interval 0.2 >watch.log 2>&1 &
+"$root/scripts/wine-run.sh" "$prefix" "$exe" watch --interval 0.2 </dev/null >watch.log 2>&1 &
 watcher=$!
+game=$watcher
+trap 'kill "$watcher" "$game" 2>/dev/null || true' EXIT
 await watch.log 'DISPLAY2\): the ramp is'
 # shellcheck disable=SC2086 # 768 levels
 "$LUMATAB_XRAMP" $identity $identity $identity
 await watch.log 'DISPLAY1\) changed: .* the ramp is linear'
-"$root/scripts/wine-run.sh" "$prefix" "$3" 3 </dev/null &
+"$root/scripts/wine-run.sh" "$prefix" "$3" 60 </dev/null &
+game=$!
 await watch.log 'DISPLAY1\) changed: .* power curve: exponent 0\.6[0-9] / 0\.6[0-9] / 0\.6[0-9];'
 grep -A 3 'DISPLAY1) changed: .* power curve' watch.log | grep -qE 'started .* gamma_game\.exe \(process [0-9]+, running\)' ||
     fail "the game is not named as started: $(cat watch.log)"
-kill "$watcher"
+kill "$watcher" "$game"
 status=0
-run watch -m 1 --until-change --interval 0.2 >until.log 2>&1 &
+"$root/scripts/wine-run.sh" "$prefix" "$exe" watch -m 1 --until-change --interval 0.2 \
+    </dev/null >until.log 2>&1 &
 watcher=$!
 await until.log 'DISPLAY2\): the ramp is'
 "$LUMATAB_XRAMP" "${levels[@]}"
@@ -125,7 +129,8 @@ done
 expect 0 export 't.csv. '
 grep -qF 'to "t.csv".' out && [ -f t.csv ] || fail "export printed: $(cat out)"
 # In a console (a pseudo-terminal here) the text goes as UTF-16: é shows as é.
-LC_ALL=C.UTF-8 script -qec "$root/scripts/wine-run.sh $prefix $exe export résumé.csv" /dev/null >tty.out
+printf -v console '%q ' "$root/scripts/wine-run.sh" "$prefix" "$exe"
+LC_ALL=C.UTF-8 script -qec "${console}export résumé.csv" /dev/null >tty.out
 grep -qF 'to "résumé.csv".' tty.out || fail "in a console export printed: $(cat tty.out)"
 # Output lost to a full disk is a failure, with the system's reason (Wine's words): /dev/full,
 # then a disk that fills up.
