@@ -71,7 +71,8 @@ PY
         fi
     fi
     if [ -z "$killer" ]; then
-        if prepare_windows && cmake --build --preset win64 >>"$logs/$id.log" 2>&1; then
+        prepare_windows  # on its own: a failure here ends the run, not only this mutant
+        if cmake --build --preset win64 >>"$logs/$id.log" 2>&1; then
             wine_empty_small_disk  # a mutant may have left files on it
             use_wine win64 one-monitor
             killer=$(failing_test --preset win64 -LE two-monitors)
