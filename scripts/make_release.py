@@ -3,7 +3,8 @@
 Lumatab-VERSION-win64.zip, each holding Lumatab-VERSION/ with Lumatab.exe, lumatab-cli.exe,
 README.txt (the user sections of README.md as plain text) and LICENSE.txt, and SHA256SUMS beside
 them. The same inputs give the same bytes: every entry has the time TIME (seconds since 1970, in
-UTC), a fixed order and fixed permissions.
+UTC), a fixed order and fixed permissions, and is deflated by Python's zlib, which with Debian 12's
+zlib is the same everywhere (another zlib, such as zlib-ng, may deflate differently).
 
     make_release.py SOURCE_FOLDER VERSION TIME OUT_FOLDER WIN32_BUILD WIN64_BUILD
 """
