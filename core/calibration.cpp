@@ -17,10 +17,6 @@ namespace {
 // decimals pass, and the misplacement stays under a thirtieth of an 8-bit input step.
 constexpr double kInputTolerance = 1e-4;
 
-std::string TwoDigits(int value) {
-    return (value >= 0 && value < 10 ? "0" : "") + FormatWhole(value);
-}
-
 const char* NameAt(const char* const* names, int count, int index) {
     return index >= 0 && index < count ? names[index] : "???";
 }
@@ -406,8 +402,8 @@ std::string FormatCalibrationTime(int year, int month, int day, int weekday, int
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     return std::string(NameAt(kWeekdays, 7, weekday)) + ' ' + NameAt(kMonths, 12, month - 1) + ' ' +
-           TwoDigits(day) + ' ' + TwoDigits(hour) + ':' + TwoDigits(minute) + ':' +
-           TwoDigits(second) + ' ' + FormatWhole(year);
+           FormatTwoDigits(day) + ' ' + FormatTwoDigits(hour) + ':' + FormatTwoDigits(minute) +
+           ':' + FormatTwoDigits(second) + ' ' + FormatWhole(year);
 }
 
 bool ReadCalibration(std::string_view text, GammaRamp& ramp, std::string& error) {

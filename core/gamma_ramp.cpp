@@ -19,6 +19,16 @@ double EntryGamma::of(Channel ch) const {
     return blue;
 }
 
+GammaRamp IdentityRamp() {
+    GammaRamp ramp{};
+    for (auto& levels : ramp.levels) {
+        for (int i = 0; i < kRampSize; ++i) {
+            levels[i] = static_cast<std::uint16_t>(i * 257);
+        }
+    }
+    return ramp;
+}
+
 std::int32_t TruncateToInt32(double value) {
     // The negated comparison also rejects NaN; the range is half-open so that every
     // accepted value truncates into int32 (values just below -2^31 give INT32_MIN anyway).

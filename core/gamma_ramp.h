@@ -30,6 +30,9 @@ static_assert(std::is_trivially_copyable<GammaRamp>::value &&
                   std::is_standard_layout<GammaRamp>::value,
               "GammaRamp is handed to the platform as raw memory");
 
+// Entry i holds i * 257 in every channel: the linear ramp of an uncalibrated display.
+GammaRamp IdentityRamp();
+
 // The effective gamma of one entry.
 struct EntryGamma {
     double red;

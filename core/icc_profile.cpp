@@ -69,11 +69,7 @@ public:
         if (!found) {
             profile.hasCalibration = false;
             profile.calibrationText = "none (a linear ramp is expected)";
-            for (int ch = 0; ch < kChannelCount; ++ch) {
-                for (int i = 0; i < kRampSize; ++i) {
-                    profile.calibration.levels[ch][i] = static_cast<std::uint16_t>(i * 257);
-                }
-            }
+            profile.calibration = IdentityRamp();
         }
         return true;
     }

@@ -21,4 +21,9 @@ std::string FormatWhole(Integer value) {
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
+// "07" for 7: two digits at least, as times and dates show hours, minutes, days and months.
+inline std::string FormatTwoDigits(int value) {
+    return (value >= 0 && value < 10 ? "0" : "") + FormatWhole(value);
+}
+
 }  // namespace lumatab

@@ -34,16 +34,6 @@ bool Fits(const GammaRamp& live, double tolerance, Expected expected) {
     return true;
 }
 
-GammaRamp LinearRamp() {
-    GammaRamp ramp{};
-    for (auto& levels : ramp.levels) {
-        for (int i = 0; i < kRampSize; ++i) {
-            levels[i] = static_cast<std::uint16_t>(i * kEightBitStep);
-        }
-    }
-    return ramp;
-}
-
 // What 8-bit hardware and loaders leave of the calibration: each level rounded to the nearest
 // multiple of 257, or truncated to its high byte as an X server keeping 8 bits gives it back.
 bool AtEightBitPrecision(const GammaRamp& live, const GammaRamp& calibration) {
@@ -293,7 +283,7 @@ RampIdentity IdentifyRamp(const GammaRamp& live, const GammaRamp* calibration, i
             return {RampKind::Scaled, *scale};
         }
     }
-    if (const auto scale = DescribeScale(live, LinearRamp(), "a linear ramp", tolerance)) {
+    if (const auto scale = DescribeScale(live, IdentityRamp(), "a linear ramp", tolerance)) {
         return {RampKind::Scaled, *scale};
     }
     if (const auto curve = DescribePowerCurve(live, tolerance)) {

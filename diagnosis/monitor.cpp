@@ -17,10 +17,6 @@ public:
     }
 };
 
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + lumatab::FormatWhole(value);
-}
-
 }  // namespace
 
 CPlatform& Win32Platform() {
@@ -30,12 +26,13 @@ CPlatform& Win32Platform() {
 }
 
 std::string ClockText(const SYSTEMTIME& time) {
-    return TwoDigits(time.wHour) + ":" + TwoDigits(time.wMinute) + ":" + TwoDigits(time.wSecond);
+    return lumatab::FormatTwoDigits(time.wHour) + ":" + lumatab::FormatTwoDigits(time.wMinute) +
+           ":" + lumatab::FormatTwoDigits(time.wSecond);
 }
 
 std::string DateTimeText(const SYSTEMTIME& time) {
-    return lumatab::FormatWhole(time.wYear) + "-" + TwoDigits(time.wMonth) + "-" +
-           TwoDigits(time.wDay) + " " + ClockText(time);
+    return lumatab::FormatWhole(time.wYear) + "-" + lumatab::FormatTwoDigits(time.wMonth) + "-" +
+           lumatab::FormatTwoDigits(time.wDay) + " " + ClockText(time);
 }
 
 std::string CalibrationTimeText(const SYSTEMTIME& time) {

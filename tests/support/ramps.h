@@ -26,11 +26,6 @@ inline bool Same(const GammaRamp& a, const GammaRamp& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Entry i holds i * 257 in every channel: the ramp of an uncalibrated display.
-inline GammaRamp IdentityRamp() {
-    return RampOf([](int, int i) { return i * 257; });
-}
-
 inline GammaRamp UniformRamp(int level) {
     return RampOf([=](int, int) { return level; });
 }
