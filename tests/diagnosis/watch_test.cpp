@@ -68,7 +68,7 @@ TEST(RampWatch, SaysWhatChangedWhatWasStartedAndWhatCannotBeRead) {
     EXPECT_EQ(watch.DisplayChanged(),
               Lines{at + "the display changed: monitor 1 (\\\\.\\DISPLAY2) went away"});
     // A monitor that comes back is told of as new, also where it cannot be read; a failed
-    // process snapshot starts no program.
+    // process snapshot neither starts every program nor hides one that started meanwhile.
     gone.readable = false;
     fake.display.monitors.push_back(gone);
     EXPECT_EQ(watch.DisplayChanged(),
@@ -78,10 +78,11 @@ TEST(RampWatch, SaysWhatChangedWhatWasStartedAndWhatCannotBeRead) {
     processes.running.clear();
     EXPECT_EQ(watch.Poll(), Lines{});
     processes.running = running;
+    processes.running[200] = "game.exe";
     fake.display.monitors[0].ramp = lumatab::IdentityRamp();
     const Lines changed = watch.Poll();
     ASSERT_EQ(changed.size(), 3u);
-    EXPECT_EQ(changed[1], "    no program started since the monitor's last line");
+    EXPECT_EQ(changed[1], "    started 17:30:04: game.exe (process 200, running)");
     EXPECT_EQ(watch.Summary(), at +
                                    "stopped after watching since 2026-12-07 17:30:04: monitor 0 "
                                    "(\\\\.\\DISPLAY1) changed 2 times, monitor 1 (\\\\.\\DISPLAY2) "
